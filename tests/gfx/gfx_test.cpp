@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 
 namespace {
@@ -86,7 +87,7 @@ TEST_F(SpriteDrawing, PanelWithVerticalScaleTwoCovers640By200) {
 TEST_F(SpriteDrawing, QuarterTurnAboutCentreTurnsClockwise) {
     Sprite sprite(0, 0, 0, 100, 50);
     sprite.PlaceHotSpot(50, 25);
-    const float quarterTurn = static_cast<float>(M_PI / 2);
+    const float quarterTurn = static_cast<float>(std::numbers::pi / 2);
     sprite.DrawTransformed(300, 200, quarterTurn, 1, 0);
     // Corner 0 lands at (x + h/2, y - w/2); the cosine's residue of -4.37e-8 vanishes in rounding.
     ExpectCorners(Engine().quads.at(0), {325, 150, 325, 250, 275, 250, 275, 150});
@@ -237,7 +238,7 @@ TEST_F(BoundsRects, TransformedBoundsKeepsZeroVerticalScale) {
     EXPECT_EQ(Engine().quads.at(0).corners[2].y, 260.0f); // drawn height 30 x 2
 
     sprite.PlaceHotSpot(20, 15);
-    sprite.TransformedBounds(0, 0, static_cast<float>(M_PI / 2), 1, 1, rect);
+    sprite.TransformedBounds(0, 0, static_cast<float>(std::numbers::pi / 2), 1, 1, rect);
     EXPECT_NEAR(rect.left, -15, 1e-4);
     EXPECT_NEAR(rect.right, 15, 1e-4);
     EXPECT_NEAR(rect.top, -20, 1e-4);
@@ -647,7 +648,7 @@ TEST_F(TextDrawing, SettersReachEveryGlyphAndScaleAppliesAtDrawTime) {
 TEST_F(TextDrawing, RotatedGlyphsTurnAboutTheirCornerWhileThePenStaysLevel) {
     Engine().files["f.fnt"] = Description("");
     BitmapFont font("f.fnt");
-    font.SetTextRotation(static_cast<float>(M_PI / 2));
+    font.SetTextRotation(static_cast<float>(std::numbers::pi / 2));
     font.DrawText(0, 0, AlignLeft, "AA");
     ASSERT_EQ(Engine().quads.size(), 2u);
     EXPECT_EQ(PenX(1), 14.0f);
