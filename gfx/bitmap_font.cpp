@@ -6,11 +6,13 @@
 
 BitmapFont::BitmapFont(const char* descriptionName) {
     engine = CreateEngine(kEngineVersion);
+    formatBuffer[0] = '\0'; // read as an empty text until the first formatted draw
     Load(descriptionName);
 }
 
 BitmapFont::BitmapFont(const BitmapFont& other) {
     engine = CreateEngine(kEngineVersion);
+    formatBuffer[0] = '\0'; // the source's formatted text is not copied
     CopySettingsFrom(other);
     for (std::size_t code = 0; code < glyphs.size(); ++code) {
         if (other.glyphs[code]) glyphs[code] = std::make_unique<Sprite>(*other.glyphs[code]);
