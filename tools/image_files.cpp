@@ -1,5 +1,5 @@
 // image_files.cpp
-// PNG through libpng's simplified API (no longjmp, writes only IHDR, IDAT and IEND), JPEG through
+// PNG through libpng's simplified API (no longjmp; chunks IHDR, sRGB, IDAT, IEND only), JPEG through
 // libjpeg with a longjmp error handler; the functions that set the jump hold no C++ objects.
 #include "tools/image_files.h"
 
