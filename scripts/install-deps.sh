@@ -14,6 +14,8 @@ packages=(
     libsdl2-dev
     libsdl2-image-dev
     libfreetype-dev
+    libpng-dev
+    libjpeg62-turbo-dev
     fonts-dejavu-core
     clang
     libclang-rt-14-dev
