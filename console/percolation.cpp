@@ -32,18 +32,18 @@ std::int32_t Smaller(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
 }  // namespace
 
 void CollectConductingCells() {
-    // Every square is stored and the count only moves for conducting ones: no branch on the
-    // random content of the grid.
-    std::int32_t count = 0;
+    // Every square is written into the next free entry and only a conducting one keeps it:
+    // no branch on the random content of the grid.
+    CellRecord* next = CellList + 1;
     for (std::int32_t row = 1; row <= RowCount; ++row) {
-        const std::int32_t countBeforeRow = count;
+        const CellRecord* const rowStart = next;
         for (std::int32_t column = 1; column <= ColumnCount; ++column) {
-            CellList[count + 1] = CellRecord{column, row};
-            count += Square(column, row) > -100.0 ? 1 : 0;
+            *next = CellRecord{column, row};
+            next += Grid[column - 1][row - 1] > -100.0 ? 1 : 0;
         }
-        LastRowEmpty = count == countBeforeRow;
+        LastRowEmpty = next == rowStart;
     }
-    CellCount = count;
+    CellCount = static_cast<std::int32_t>(next - (CellList + 1));
 }
 
 bool AreNeighbours(std::int32_t i, std::int32_t j) {
@@ -76,26 +76,32 @@ bool Percolates() {
     // RowCount is at least 2, so no cell touches both electrodes.
     // Only three partners can come before a cell: an electrode, the square above and the
     // square to its left. A missing partner is stood in for by the cell itself, so that every
-    // cell takes the same steps.
+    // cell takes the same steps without branching on the random content.
+    std::int32_t previousRoot = 0;  // the root the previous cell joined
+    std::int32_t previousColumn = kNoSquare;
+    std::int32_t previousRow = kNoSquare;
     for (std::int32_t i = 1; i <= CellCount; ++i) {
         const CellRecord cell = CellList[i];
         const std::int32_t lastAbove = LatestCellInColumn[cell.Column];
+        LatestCellInColumn[cell.Column] = i;
         const std::int32_t above = CellList[lastAbove].Row == cell.Row - 1 ? lastAbove : i;
-        const std::int32_t left =
-            (CellList[i - 1].Row == cell.Row && CellList[i - 1].Column == cell.Column - 1) ? i - 1 : i;
+        // The previous cell's root is still a root: nothing merged since it was taken.
+        const bool hasLeft = previousRow == cell.Row && previousColumn == cell.Column - 1;
+        const std::int32_t leftRoot = hasLeft ? previousRoot : i;
         const std::int32_t electrode =
             cell.Row == 1 ? kTopElectrode : (cell.Row == RowCount ? kBottomElectrode : i);
-        LatestCellInColumn[cell.Column] = i;
+        previousColumn = cell.Column;
+        previousRow = cell.Row;
 
         Labels(i) = i;
         // The electrode partners are roots: -1 always, 0 as long as the walk goes on.
         const std::int32_t aboveRoot = FindRoot(above);
-        const std::int32_t leftRoot = Labels(left);  // the previous cell links straight to a root
         const std::int32_t smallest = Smaller(Smaller(aboveRoot, leftRoot), electrode);
         Labels(aboveRoot) = smallest;
         Labels(leftRoot) = smallest;
         Labels(electrode) = smallest;
         Labels(i) = smallest;
+        previousRoot = smallest;
         // The bottom electrode's cluster takes -1 exactly when this cell joined the two.
         const bool bottomJoined = aboveRoot == kBottomElectrode || leftRoot == kBottomElectrode ||
                                   electrode == kBottomElectrode;
