@@ -34,7 +34,8 @@ fuzz: deps
 	@echo "(no fuzz targets yet)"
 
 bench: build
-	@echo "(no benchmarks yet)"
+	./$(BUILD_DIR)/tests/console/console_benchmark
+	tests/console/time_full_run.sh $(BUILD_DIR)/vrtinela2D
 
 install: build
 	cmake --install $(BUILD_DIR)

@@ -1,5 +1,5 @@
 // literal_labelling.cpp: the oracle, written step by step without sharing code with the program.
-// Limits: labels are 32-bit and the tables hold 200 x 200 cells; otherwise it is the original
+// Limits: labels are 32-bit and the tables hold 200 x 200 cells; otherwise it is the plain
 // algorithm, linear partner search and label rescans included.
 #include "tests/console/literal_labelling.h"
 
