@@ -42,7 +42,8 @@ fuzz: deps
 		-artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/font_loader_corpus
 
 bench: build
-	@echo "(no benchmarks yet)"
+	./$(BUILD_DIR)/tests/console/console_benchmark
+	tests/console/time_full_run.sh $(BUILD_DIR)/vrtinela2D
 
 install: build
 	cmake --install $(BUILD_DIR)

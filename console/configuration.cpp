@@ -1,0 +1,45 @@
+// configuration.cpp: generation and text picture of the grid.
+// Limits: rows are written one line per write, so a 200 x 200 picture is 203 writes.
+#include "console/configuration.h"
+
+#include <string>
+
+#include "console/console_io.h"
+#include "console/grid.h"
+#include "console/random_generator.h"
+
+namespace vrtinela {
+
+namespace {
+
+constexpr int kDiscardedDraws = 17;  // the first draws after seeding follow the clock too closely
+
+}  // namespace
+
+void GenerateConfiguration() {
+    ReseedFromClock();
+    for (int draw = 0; draw < kDiscardedDraws; ++draw) NextRandom();
+    const double threshold = Threshold;
+    for (int column = 1; column <= ColumnCount; ++column) {
+        double* squares = Grid[column - 1];
+        for (int row = 1; row <= RowCount; ++row) {
+            squares[row - 1] = NextRandom() < threshold ? kConducting : kInsulating;
+        }
+    }
+}
+
+void ShowConfiguration() {
+    const std::string electrode(static_cast<std::size_t>(ColumnCount), '*');
+    Write(kLineEnd);
+    WriteLine(electrode);
+    std::string line(static_cast<std::size_t>(ColumnCount), ' ');
+    for (int row = 1; row <= RowCount; ++row) {
+        for (int column = 1; column <= ColumnCount; ++column) {
+            line[column - 1] = Square(column, row) > 0.0 ? 'P' : ' ';
+        }
+        WriteLine(line);
+    }
+    WriteLine(electrode);
+}
+
+}  // namespace vrtinela
