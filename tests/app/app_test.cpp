@@ -16,7 +16,9 @@
 #include <cstdint>
 #include <ctime>
 #include <limits>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -80,7 +82,7 @@ std::vector<std::uint8_t> CellBytes() {
     return bytes;
 }
 
-class KeyboardTest : public ::testing::Test {
+class Keyboard : public ::testing::Test {
 protected:
     RecordingEngine& fake = RecordingEngine::Instance();
 
@@ -108,7 +110,7 @@ protected:
 
 // ---- Key order and delays --------------------------------------------------------------------
 
-TEST_F(KeyboardTest, IdleFrameReadsEveryKeyInOrderAndLeavesTheStep) {
+TEST_F(Keyboard, IdleFrameReadsEveryKeyInOrderAndLeavesTheStep) {
     EXPECT_FALSE(Frame({}));
     EXPECT_EQ(fake.keyQueries, kPolledKeyOrder);
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(0.0f)));
@@ -126,7 +128,7 @@ struct SingleKeyCase {
     int draws;
 };
 
-TEST_F(KeyboardTest, EachKeyActsOnceWithItsOwnDelay) {
+TEST_F(Keyboard, EachKeyActsOnceWithItsOwnDelay) {
     const SingleKeyCase cases[] = {
         {kKeyS, 0.3f, 6, 50, 18, 1, 0},
         {kKeyR, 0.1f, 6, 50, 18, 0, DrawsPerRebuild(6)},
@@ -150,12 +152,12 @@ TEST_F(KeyboardTest, EachKeyActsOnceWithItsOwnDelay) {
     }
 }
 
-TEST_F(KeyboardTest, SnapshotHasTheEnginePickTheName) {
+TEST_F(Keyboard, SnapshotHasTheEnginePickTheName) {
     Frame({kKeyS});
     EXPECT_EQ(fake.calls, std::vector<std::string>{"Snapshot (null)"});
 }
 
-TEST_F(KeyboardTest, SnapshotAndReshuffleInOneFrameLeaveTheReshuffleDelay) {
+TEST_F(Keyboard, SnapshotAndReshuffleInOneFrameLeaveTheReshuffleDelay) {
     Frame({kKeyS, kKeyR});
     EXPECT_EQ(fake.snapshots, 1);
     EXPECT_EQ(MetalCells(), 18);
@@ -163,7 +165,7 @@ TEST_F(KeyboardTest, SnapshotAndReshuffleInOneFrameLeaveTheReshuffleDelay) {
     EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6));
 }
 
-TEST_F(KeyboardTest, RaiseAndLowerInOneFrameEndWhereTheyStartedAfterTwoRefills) {
+TEST_F(Keyboard, RaiseAndLowerInOneFrameEndWhereTheyStartedAfterTwoRefills) {
     Frame({kKeyV, kKeyM});
     EXPECT_EQ(metalPercent, 50);
     EXPECT_EQ(MetalCells(), 18);
@@ -171,7 +173,7 @@ TEST_F(KeyboardTest, RaiseAndLowerInOneFrameEndWhereTheyStartedAfterTwoRefills) 
     EXPECT_EQ(DrawsSince(kSeed), 2 * DrawsPerRebuild(6));
 }
 
-TEST_F(KeyboardTest, AllKeysInOneFrameActInTheirOrder) {
+TEST_F(Keyboard, AllKeysInOneFrameActInTheirOrder) {
     // Growing before shrinking rebuilds a 7 x 7 and then a 6 x 6 board; the other order would
     // rebuild 5 x 5 and 6 x 6 and draw a different number of values.
     Frame({kKeyS, kKeyR, kKeyPadPlus, kKeyMainMinus, kKeyV, kKeyM});
@@ -183,7 +185,7 @@ TEST_F(KeyboardTest, AllKeysInOneFrameActInTheirOrder) {
     EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6) + DrawsPerRebuild(7) + 3 * DrawsPerRebuild(6));
 }
 
-TEST_F(KeyboardTest, DelaysAreTheKeyDelayPlusTheStepBitForBit) {
+TEST_F(Keyboard, DelaysAreTheKeyDelayPlusTheStepBitForBit) {
     Frame({kKeyR});
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(static_cast<float>(static_cast<double>(0.1f) + static_cast<double>(0.01f))));
     KeyRepeatDelay = 0.0f;
@@ -195,7 +197,7 @@ TEST_F(KeyboardTest, DelaysAreTheKeyDelayPlusTheStepBitForBit) {
 
 // ---- Escape and the running delay -------------------------------------------------------------
 
-TEST_F(KeyboardTest, EscapeEndsTheLoopBeforeAnyOtherKey) {
+TEST_F(Keyboard, EscapeEndsTheLoopBeforeAnyOtherKey) {
     const std::vector<std::uint8_t> before = CellBytes();
     EXPECT_TRUE(Frame({kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyV}));
     EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
@@ -205,7 +207,7 @@ TEST_F(KeyboardTest, EscapeEndsTheLoopBeforeAnyOtherKey) {
     EXPECT_EQ(boardWidth, 6);
 }
 
-TEST_F(KeyboardTest, EscapeEndsTheLoopWhileADelayRuns) {
+TEST_F(Keyboard, EscapeEndsTheLoopWhileADelayRuns) {
     KeyRepeatDelay = 0.2f;
     EXPECT_TRUE(Frame({kKeyEscape}));
     EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
@@ -213,7 +215,7 @@ TEST_F(KeyboardTest, EscapeEndsTheLoopWhileADelayRuns) {
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.2f));
 }
 
-TEST_F(KeyboardTest, OnlyEscapeIsReadWhileADelayRuns) {
+TEST_F(Keyboard, OnlyEscapeIsReadWhileADelayRuns) {
     KeyRepeatDelay = 0.2f;
     fake.frameDelta = 0.02f;
     const std::vector<std::uint8_t> before = CellBytes();
@@ -226,7 +228,7 @@ TEST_F(KeyboardTest, OnlyEscapeIsReadWhileADelayRuns) {
     EXPECT_EQ(DrawsSince(kSeed), 0);
 }
 
-TEST_F(KeyboardTest, FrameTimeLongerThanTheDelayBringsItToZeroAndTheNextFrameReads) {
+TEST_F(Keyboard, FrameTimeLongerThanTheDelayBringsItToZeroAndTheNextFrameReads) {
     KeyRepeatDelay = 0.01f;
     fake.frameDelta = 0.05f;
     Frame({kKeyR});
@@ -238,7 +240,7 @@ TEST_F(KeyboardTest, FrameTimeLongerThanTheDelayBringsItToZeroAndTheNextFrameRea
     EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6));
 }
 
-TEST_F(KeyboardTest, IdleKeyboardIsReadEveryOtherFrameAtFiftyFramesPerSecond) {
+TEST_F(Keyboard, IdleKeyboardIsReadEveryOtherFrameAtFiftyFramesPerSecond) {
     fake.frameDelta = 0.02f;
     std::vector<bool> read;
     for (int frame = 0; frame < 10; ++frame) {
@@ -248,7 +250,7 @@ TEST_F(KeyboardTest, IdleKeyboardIsReadEveryOtherFrameAtFiftyFramesPerSecond) {
     EXPECT_EQ(read, (std::vector<bool>{true, false, true, false, true, false, true, false, true, false}));
 }
 
-TEST_F(KeyboardTest, HeldReshuffleActsAgainAfterItsDelayInWholeFrames) {
+TEST_F(Keyboard, HeldReshuffleActsAgainAfterItsDelayInWholeFrames) {
     // 0.1 + 0.01 s at 0.02 s per frame: six frames use up the delay, the seventh reads and acts.
     fake.frameDelta = 0.02f;
     std::vector<int> acted;
@@ -260,7 +262,7 @@ TEST_F(KeyboardTest, HeldReshuffleActsAgainAfterItsDelayInWholeFrames) {
     EXPECT_EQ(DrawsSince(kSeed), 3 * DrawsPerRebuild(6));
 }
 
-TEST_F(KeyboardTest, FrameTimeThatIsNotANumberOrNegativeDoesNotFreezeTheKeyboard) {
+TEST_F(Keyboard, FrameTimeThatIsNotANumberOrNegativeDoesNotFreezeTheKeyboard) {
     KeyRepeatDelay = 0.05f;
     fake.frameDelta = std::numeric_limits<float>::quiet_NaN();
     Frame({kKeyR});
@@ -281,7 +283,7 @@ TEST_F(KeyboardTest, FrameTimeThatIsNotANumberOrNegativeDoesNotFreezeTheKeyboard
 
 // ---- Size and percentage limits -------------------------------------------------------------------
 
-TEST_F(KeyboardTest, GrowthStopsAtEightButStillReshufflesWithTheResizeDelay) {
+TEST_F(Keyboard, GrowthStopsAtEightButStillReshufflesWithTheResizeDelay) {
     const int sides[] = {7, 8, 8, 8};
     const int metal[] = {24, 31, 31, 31};
     int draws = 0;
@@ -299,7 +301,7 @@ TEST_F(KeyboardTest, GrowthStopsAtEightButStillReshufflesWithTheResizeDelay) {
     EXPECT_EQ(DrawsSince(kSeed), draws);
 }
 
-TEST_F(KeyboardTest, ShrinkingStopsAtTwoButStillReshufflesWithTheResizeDelay) {
+TEST_F(Keyboard, ShrinkingStopsAtTwoButStillReshufflesWithTheResizeDelay) {
     const int sides[] = {5, 4, 3, 2, 2, 2};
     const int metal[] = {12, 7, 4, 1, 1, 1};
     int draws = 0;
@@ -316,7 +318,7 @@ TEST_F(KeyboardTest, ShrinkingStopsAtTwoButStillReshufflesWithTheResizeDelay) {
     EXPECT_EQ(DrawsSince(kSeed), draws);
 }
 
-TEST_F(KeyboardTest, MainPlusActsExactlyLikeKeypadPlus) {
+TEST_F(Keyboard, MainPlusActsExactlyLikeKeypadPlus) {
     struct Outcome {
         std::vector<std::uint8_t> cells;
         int side;
@@ -345,13 +347,13 @@ TEST_F(KeyboardTest, MainPlusActsExactlyLikeKeypadPlus) {
     EXPECT_EQ(main.back().side, 8);
 }
 
-TEST_F(KeyboardTest, MainPlusIsReadOnlyWhenKeypadPlusIsNotHeld) {
+TEST_F(Keyboard, MainPlusIsReadOnlyWhenKeypadPlusIsNotHeld) {
     Frame({kKeyPadPlus, kKeyMainPlus});
     EXPECT_EQ(boardWidth, 7) << "both plus keys together grow the board once";
     EXPECT_EQ(fake.keyQueries, (std::vector<int>{kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
 }
 
-TEST_F(KeyboardTest, PercentStaysInRangeButTheBoardIsStillRefilled) {
+TEST_F(Keyboard, PercentStaysInRangeButTheBoardIsStillRefilled) {
     metalPercent = 100;
     ClearBoard(); // all wood: only a refill brings the metal back
     Frame({kKeyV});
@@ -370,7 +372,7 @@ TEST_F(KeyboardTest, PercentStaysInRangeButTheBoardIsStillRefilled) {
 
 // ---- Start-up and shutdown ------------------------------------------------------------------------
 
-class StartupTest : public ::testing::Test {
+class Startup : public ::testing::Test {
 protected:
     RecordingEngine& fake = RecordingEngine::Instance();
 
@@ -406,7 +408,7 @@ const std::vector<std::string> kConfiguration = {
     "SetBoolState 18 false",
 };
 
-TEST_F(StartupTest, ConfiguresRunsAndShutsDownInOrderWhenEscapeEndsTheFirstFrame) {
+TEST_F(Startup, ConfiguresRunsAndShutsDownInOrderWhenEscapeEndsTheFirstFrame) {
     fake.keyScript = {{kKeyEscape}};
     EXPECT_EQ(Run(), 0);
     std::vector<std::string> expected = kConfiguration;
@@ -421,7 +423,7 @@ TEST_F(StartupTest, ConfiguresRunsAndShutsDownInOrderWhenEscapeEndsTheFirstFrame
     EXPECT_EQ(engine, &fake);
 }
 
-TEST_F(StartupTest, FailedInitiateSkipsToShutdownAndStillReturnsZero) {
+TEST_F(Startup, FailedInitiateSkipsToShutdownAndStillReturnsZero) {
     fake.initiateResult = false;
     EXPECT_EQ(Run(), 0);
     std::vector<std::string> expected = kConfiguration;
@@ -435,7 +437,7 @@ TEST_F(StartupTest, FailedInitiateSkipsToShutdownAndStillReturnsZero) {
     EXPECT_EQ(metalPercent, 90);
 }
 
-TEST_F(StartupTest, FirstBoardIsSixBySixAtHalfWithEighteenMetalCells) {
+TEST_F(Startup, FirstBoardIsSixBySixAtHalfWithEighteenMetalCells) {
     fake.keyScript = {{kKeyEscape}};
     // Stale flags and cells beyond the board must not survive into the first board.
     for (int i = 0; i < 100; ++i) boardCells[i] = BoardCell{1, 1};
@@ -455,7 +457,7 @@ TEST_F(StartupTest, FirstBoardIsSixBySixAtHalfWithEighteenMetalCells) {
     for (int i = 0; i < 36; ++i) EXPECT_EQ(boardCells[i].reached, reached[i]) << "cell " << i;
 }
 
-TEST_F(StartupTest, FirstBoardIsSeededWithTheCalendarTime) {
+TEST_F(Startup, FirstBoardIsSeededWithTheCalendarTime) {
     fake.keyScript = {{kKeyEscape}};
     const std::time_t before = std::time(nullptr);
     Run();
@@ -473,7 +475,7 @@ TEST_F(StartupTest, FirstBoardIsSeededWithTheCalendarTime) {
     EXPECT_TRUE(matched);
 }
 
-TEST_F(StartupTest, KeyDelayStartsAtZeroSoTheFirstFrameReadsTheKeyboard) {
+TEST_F(Startup, KeyDelayStartsAtZeroSoTheFirstFrameReadsTheKeyboard) {
     KeyRepeatDelay = 0.5f;
     fake.keyScript = {{}, {kKeyEscape}};
     EXPECT_EQ(Run(), 0);
@@ -485,7 +487,7 @@ TEST_F(StartupTest, KeyDelayStartsAtZeroSoTheFirstFrameReadsTheKeyboard) {
     EXPECT_EQ(fake.CountCalls("Release"), 1);
 }
 
-TEST_F(StartupTest, KeysWorkInTheRunningLoop) {
+TEST_F(Startup, KeysWorkInTheRunningLoop) {
     // Frame 0 grows the board, frames 1 to 16 use up 0.31 s at 0.02 s, frame 17 grows it again.
     fake.frameDelta = 0.02f;
     fake.keyScript.assign(18, {kKeyMainPlus});
@@ -496,7 +498,7 @@ TEST_F(StartupTest, KeysWorkInTheRunningLoop) {
     EXPECT_EQ(renderHandlerCalls, 18);
 }
 
-TEST_F(StartupTest, MissingEngineIsReportedAndEndsWithOne) {
+TEST_F(Startup, MissingEngineIsReportedAndEndsWithOne) {
     engine = nullptr;
     testing::internal::CaptureStderr();
     EXPECT_EQ(RunKrondel(), 1);
