@@ -9,6 +9,11 @@
 #include "board/board_regenerate.h"
 #include "board/board_state.h"
 
+// The size keys are what keeps W x H inside the board's fixed storage.
+static_assert(kMaxBoardSide * kMaxBoardSide <= kBoardCapacity, "the largest board must fit the storage");
+// The shuffle's modulus N - 1 must stay above 0.
+static_assert(kMinBoardSide >= 2, "a board needs at least two cells");
+
 namespace {
 
 void GrowBoard() {
