@@ -1,0 +1,88 @@
+// frame_handler.cpp
+// Keys are read in a fixed order and every held key acts, so one frame may apply several; the last
+// acting key's delay wins. Escape is read in every frame, other keys only when the delay is 0.
+// The step is added in double precision and stored back as a float; the delays depend on it bit
+// for bit.
+#include "app/frame_handler.h"
+
+#include "app/program_state.h"
+#include "board/board_regenerate.h"
+#include "board/board_state.h"
+
+// The size keys are what keeps W x H inside the board's fixed storage.
+static_assert(kMaxBoardSide * kMaxBoardSide <= kBoardCapacity, "the largest board must fit the storage");
+// The shuffle's modulus N - 1 must stay above 0.
+static_assert(kMinBoardSide >= 2, "a board needs at least two cells");
+
+namespace {
+
+void GrowBoard() {
+    if (boardWidth < kMaxBoardSide) {
+        ++boardWidth;
+        ++boardHeight;
+        RegenerateBoard(true);
+    } else {
+        RegenerateBoard(false);
+    }
+}
+
+void ShrinkBoard() {
+    if (boardWidth > kMinBoardSide) {
+        --boardWidth;
+        --boardHeight;
+        RegenerateBoard(true);
+    } else {
+        RegenerateBoard(false);
+    }
+}
+
+void ReadKeys() {
+    if (engine->KeyState(kKeyS)) {
+        engine->Snapshot(nullptr);
+        KeyRepeatDelay = kDelaySnapshot;
+    }
+    if (engine->KeyState(kKeyR)) {
+        RegenerateBoard(false);
+        KeyRepeatDelay = kDelayReshuffle;
+    }
+    // The main-keyboard plus stands in for keypad plus on keyboards without a keypad.
+    if (engine->KeyState(kKeyPadPlus) || engine->KeyState(kKeyMainPlus)) {
+        GrowBoard();
+        KeyRepeatDelay = kDelayResize;
+    }
+    if (engine->KeyState(kKeyMainMinus) || engine->KeyState(kKeyPadMinus)) {
+        ShrinkBoard();
+        KeyRepeatDelay = kDelayResize;
+    }
+    if (engine->KeyState(kKeyV)) {
+        ++metalPercent;
+        if (metalPercent > 100) metalPercent = 100;
+        RegenerateBoard(true);
+        KeyRepeatDelay = kDelayPercent;
+    }
+    if (engine->KeyState(kKeyM)) {
+        --metalPercent;
+        if (metalPercent < 0) metalPercent = 0;
+        RegenerateBoard(true);
+        KeyRepeatDelay = kDelayPercent;
+    }
+    KeyRepeatDelay = static_cast<float>(static_cast<double>(KeyRepeatDelay) + static_cast<double>(kDelayStep));
+}
+
+} // namespace
+
+bool FrameHandler() {
+    if (engine->KeyState(kKeyEscape)) return true;
+
+    if (KeyRepeatDelay != 0.0f) {
+        float delta = engine->FrameDelta();
+        // A frame time that is not a number or negative would freeze the keyboard for good.
+        if (!(delta >= 0.0f)) delta = 0.0f;
+        KeyRepeatDelay = KeyRepeatDelay - delta;
+    } else {
+        ReadKeys();
+    }
+
+    if (KeyRepeatDelay < 0.0f) KeyRepeatDelay = 0.0f;
+    return false;
+}

@@ -1,0 +1,511 @@
+// app_test.cpp
+// Unit tests of krondel's keyboard controls and start-up over the recording fake engine.
+// Random draws are counted against a generator of the tests' own, which tells how many rebuilds ran.
+#include "app/frame_handler.h"
+#include "app/krondel_main.h"
+#include "app/program_state.h"
+#include "app/scene.h"
+#include "board/board.h"
+#include "tests/app/scene_double.h"
+#include "tests/support/recording_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <ctime>
+#include <limits>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kSeed = 4242;
+
+const std::vector<int> kPolledKeyOrder = {kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus,
+                                          kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM};
+
+std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+// The delay left after a polled frame: the acting key's delay plus the step, summed in double
+// precision and stored back as a float.
+float DelayAfterPolling(float keyDelay) {
+    return static_cast<float>(static_cast<double>(keyDelay) + static_cast<double>(0.01f));
+}
+
+class TestRandom {
+public:
+    explicit TestRandom(std::uint32_t seed) : state_(seed) {}
+    int Next() {
+        state_ = state_ * 214013u + 2531011u;
+        return static_cast<int>((state_ >> 16) & 0x7FFFu);
+    }
+
+private:
+    std::uint32_t state_;
+};
+
+// Random values the program drew since SeedRandom(seed): finds where its next values fall in the
+// sequence of that seed. Consumes program values, so call it once, at the end of a check.
+int DrawsSince(std::uint32_t seed) {
+    int upcoming[4];
+    for (int& value : upcoming) value = RandomValue();
+    TestRandom reference(seed);
+    std::vector<int> sequence;
+    for (int k = 0; k < 20000; ++k) sequence.push_back(reference.Next());
+    for (int start = 0; start + 4 <= static_cast<int>(sequence.size()); ++start) {
+        bool same = true;
+        for (int k = 0; k < 4 && same; ++k) same = sequence[start + k] == upcoming[k];
+        if (same) return start;
+    }
+    return -1;
+}
+
+// Draws of one rebuild on a board of side W: W passes over N - 1 cells.
+int DrawsPerRebuild(int side) { return side * (side * side - 1); }
+
+int MetalCells() {
+    int count = 0;
+    for (int i = 0; i < CellsInUse(); ++i) count += boardCells[i].metal;
+    return count;
+}
+
+std::vector<std::uint8_t> CellBytes() {
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < 64; ++i) {
+        bytes.push_back(boardCells[i].metal);
+        bytes.push_back(boardCells[i].reached);
+    }
+    return bytes;
+}
+
+class Keyboard : public ::testing::Test {
+protected:
+    RecordingEngine& fake = RecordingEngine::Instance();
+
+    void SetUp() override {
+        fake.Reset();
+        ResetSceneDouble();
+        engine = CreateEngine(kEngineVersion);
+        KeyRepeatDelay = 0.0f;
+        ClearBoard();
+        boardWidth = boardHeight = 6;
+        metalPercent = 50;
+        SeedRandom(1);
+        RegenerateBoard(true);
+        SeedRandom(kSeed);
+        fake.calls.clear();
+    }
+
+    // One frame with exactly these keys held.
+    bool Frame(std::set<int> keys) {
+        fake.heldKeys = std::move(keys);
+        fake.keyQueries.clear();
+        return FrameHandler();
+    }
+};
+
+// ---- Key order and delays --------------------------------------------------------------------
+
+TEST_F(Keyboard, IdleFrameReadsEveryKeyInOrderAndLeavesTheStep) {
+    EXPECT_FALSE(Frame({}));
+    EXPECT_EQ(fake.keyQueries, kPolledKeyOrder);
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(0.0f)));
+    EXPECT_TRUE(fake.calls.empty()) << "an idle polled frame asks nothing but keys";
+    EXPECT_EQ(DrawsSince(kSeed), 0);
+}
+
+struct SingleKeyCase {
+    int key;
+    float delay;
+    int side;
+    int percent;
+    int metal;
+    int snapshots;
+    int draws;
+};
+
+TEST_F(Keyboard, EachKeyActsOnceWithItsOwnDelay) {
+    const SingleKeyCase cases[] = {
+        {kKeyS, 0.3f, 6, 50, 18, 1, 0},
+        {kKeyR, 0.1f, 6, 50, 18, 0, DrawsPerRebuild(6)},
+        {kKeyPadPlus, 0.3f, 7, 50, 24, 0, DrawsPerRebuild(7)},
+        {kKeyMainPlus, 0.3f, 7, 50, 24, 0, DrawsPerRebuild(7)},
+        {kKeyMainMinus, 0.3f, 5, 50, 12, 0, DrawsPerRebuild(5)},
+        {kKeyPadMinus, 0.3f, 5, 50, 12, 0, DrawsPerRebuild(5)},
+        {kKeyV, 0.04f, 6, 51, 18, 0, DrawsPerRebuild(6)},
+        {kKeyM, 0.04f, 6, 49, 17, 0, DrawsPerRebuild(6)},
+    };
+    for (const SingleKeyCase& c : cases) {
+        SetUp();
+        EXPECT_FALSE(Frame({c.key}));
+        EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(c.delay))) << "key " << c.key;
+        EXPECT_EQ(boardWidth, c.side) << "key " << c.key;
+        EXPECT_EQ(boardHeight, c.side) << "key " << c.key;
+        EXPECT_EQ(metalPercent, c.percent) << "key " << c.key;
+        EXPECT_EQ(MetalCells(), c.metal) << "key " << c.key;
+        EXPECT_EQ(fake.snapshots, c.snapshots) << "key " << c.key;
+        EXPECT_EQ(DrawsSince(kSeed), c.draws) << "key " << c.key;
+    }
+}
+
+TEST_F(Keyboard, SnapshotHasTheEnginePickTheName) {
+    Frame({kKeyS});
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"Snapshot (null)"});
+}
+
+TEST_F(Keyboard, SnapshotAndReshuffleInOneFrameLeaveTheReshuffleDelay) {
+    Frame({kKeyS, kKeyR});
+    EXPECT_EQ(fake.snapshots, 1);
+    EXPECT_EQ(MetalCells(), 18);
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(0.1f)));
+    EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6));
+}
+
+TEST_F(Keyboard, RaiseAndLowerInOneFrameEndWhereTheyStartedAfterTwoRefills) {
+    Frame({kKeyV, kKeyM});
+    EXPECT_EQ(metalPercent, 50);
+    EXPECT_EQ(MetalCells(), 18);
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(0.04f)));
+    EXPECT_EQ(DrawsSince(kSeed), 2 * DrawsPerRebuild(6));
+}
+
+TEST_F(Keyboard, AllKeysInOneFrameActInTheirOrder) {
+    // Growing before shrinking rebuilds a 7 x 7 and then a 6 x 6 board; the other order would
+    // rebuild 5 x 5 and 6 x 6 and draw a different number of values.
+    Frame({kKeyS, kKeyR, kKeyPadPlus, kKeyMainMinus, kKeyV, kKeyM});
+    EXPECT_EQ(fake.keyQueries, (std::vector<int>{kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainMinus, kKeyV, kKeyM}));
+    EXPECT_EQ(fake.snapshots, 1);
+    EXPECT_EQ(boardWidth, 6);
+    EXPECT_EQ(metalPercent, 50);
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(0.04f)));
+    EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6) + DrawsPerRebuild(7) + 3 * DrawsPerRebuild(6));
+}
+
+TEST_F(Keyboard, DelaysAreTheKeyDelayPlusTheStepBitForBit) {
+    Frame({kKeyR});
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(static_cast<float>(static_cast<double>(0.1f) + static_cast<double>(0.01f))));
+    KeyRepeatDelay = 0.0f;
+    Frame({kKeyV});
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(static_cast<float>(static_cast<double>(0.04f) + static_cast<double>(0.01f))));
+    // A shortcut through the float literal 0.05 would be one unit in the last place off.
+    EXPECT_NE(Bits(KeyRepeatDelay), Bits(0.05f));
+}
+
+// ---- Escape and the running delay -------------------------------------------------------------
+
+TEST_F(Keyboard, EscapeEndsTheLoopBeforeAnyOtherKey) {
+    const std::vector<std::uint8_t> before = CellBytes();
+    EXPECT_TRUE(Frame({kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyV}));
+    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    EXPECT_TRUE(fake.calls.empty());
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.0f));
+    EXPECT_EQ(CellBytes(), before);
+    EXPECT_EQ(boardWidth, 6);
+}
+
+TEST_F(Keyboard, EscapeEndsTheLoopWhileADelayRuns) {
+    KeyRepeatDelay = 0.2f;
+    EXPECT_TRUE(Frame({kKeyEscape}));
+    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    EXPECT_EQ(fake.CountCalls("FrameDelta"), 0);
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.2f));
+}
+
+TEST_F(Keyboard, OnlyEscapeIsReadWhileADelayRuns) {
+    KeyRepeatDelay = 0.2f;
+    fake.frameDelta = 0.02f;
+    const std::vector<std::uint8_t> before = CellBytes();
+    EXPECT_FALSE(Frame({kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus, kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
+    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"FrameDelta"});
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.2f - 0.02f));
+    EXPECT_EQ(CellBytes(), before);
+    EXPECT_EQ(metalPercent, 50);
+    EXPECT_EQ(DrawsSince(kSeed), 0);
+}
+
+TEST_F(Keyboard, FrameTimeLongerThanTheDelayBringsItToZeroAndTheNextFrameReads) {
+    KeyRepeatDelay = 0.01f;
+    fake.frameDelta = 0.05f;
+    Frame({kKeyR});
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.0f)) << "positive zero, not a negative rest";
+    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    Frame({kKeyR});
+    EXPECT_EQ(fake.keyQueries, (std::vector<int>{kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus,
+                                                 kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
+    EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6));
+}
+
+TEST_F(Keyboard, IdleKeyboardIsReadEveryOtherFrameAtFiftyFramesPerSecond) {
+    fake.frameDelta = 0.02f;
+    std::vector<bool> read;
+    for (int frame = 0; frame < 10; ++frame) {
+        Frame({});
+        read.push_back(fake.keyQueries.size() > 1);
+    }
+    EXPECT_EQ(read, (std::vector<bool>{true, false, true, false, true, false, true, false, true, false}));
+}
+
+TEST_F(Keyboard, HeldReshuffleActsAgainAfterItsDelayInWholeFrames) {
+    // 0.1 + 0.01 s at 0.02 s per frame: six frames use up the delay, the seventh reads and acts.
+    fake.frameDelta = 0.02f;
+    std::vector<int> acted;
+    for (int frame = 0; frame < 20; ++frame) {
+        Frame({kKeyR});
+        if (fake.keyQueries.size() > 1) acted.push_back(frame);
+    }
+    EXPECT_EQ(acted, (std::vector<int>{0, 7, 14}));
+    EXPECT_EQ(DrawsSince(kSeed), 3 * DrawsPerRebuild(6));
+}
+
+TEST_F(Keyboard, FrameTimeThatIsNotANumberOrNegativeDoesNotFreezeTheKeyboard) {
+    KeyRepeatDelay = 0.05f;
+    fake.frameDelta = std::numeric_limits<float>::quiet_NaN();
+    Frame({kKeyR});
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.05f));
+    fake.frameDelta = -std::numeric_limits<float>::infinity();
+    Frame({kKeyR});
+    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.05f));
+    fake.frameDelta = 0.02f;
+    int frames = 0;
+    while (KeyRepeatDelay != 0.0f && frames < 10) {
+        Frame({});
+        ++frames;
+    }
+    EXPECT_EQ(frames, 3);
+    Frame({kKeyR});
+    EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6));
+}
+
+// ---- Size and percentage limits -------------------------------------------------------------------
+
+TEST_F(Keyboard, GrowthStopsAtEightButStillReshufflesWithTheResizeDelay) {
+    const int sides[] = {7, 8, 8, 8};
+    const int metal[] = {24, 31, 31, 31};
+    int draws = 0;
+    for (int k = 0; k < 4; ++k) {
+        // At 8 the board is only reshuffled: a changed percentage must not be applied.
+        if (k == 2) metalPercent = 10;
+        KeyRepeatDelay = 0.0f;
+        Frame({kKeyPadPlus});
+        draws += DrawsPerRebuild(sides[k]);
+        EXPECT_EQ(boardWidth, sides[k]) << "press " << k;
+        EXPECT_EQ(boardHeight, sides[k]) << "press " << k;
+        EXPECT_EQ(MetalCells(), metal[k]) << "press " << k;
+        EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(0.3f))) << "press " << k;
+    }
+    EXPECT_EQ(DrawsSince(kSeed), draws);
+}
+
+TEST_F(Keyboard, ShrinkingStopsAtTwoButStillReshufflesWithTheResizeDelay) {
+    const int sides[] = {5, 4, 3, 2, 2, 2};
+    const int metal[] = {12, 7, 4, 1, 1, 1};
+    int draws = 0;
+    for (int k = 0; k < 6; ++k) {
+        if (k == 4) metalPercent = 100;
+        KeyRepeatDelay = 0.0f;
+        Frame({k % 2 == 0 ? kKeyMainMinus : kKeyPadMinus});
+        draws += DrawsPerRebuild(sides[k]);
+        EXPECT_EQ(boardWidth, sides[k]) << "press " << k;
+        EXPECT_EQ(boardHeight, sides[k]) << "press " << k;
+        EXPECT_EQ(MetalCells(), metal[k]) << "press " << k;
+        EXPECT_EQ(Bits(KeyRepeatDelay), Bits(DelayAfterPolling(0.3f))) << "press " << k;
+    }
+    EXPECT_EQ(DrawsSince(kSeed), draws);
+}
+
+TEST_F(Keyboard, MainPlusActsExactlyLikeKeypadPlus) {
+    struct Outcome {
+        std::vector<std::uint8_t> cells;
+        int side;
+        bool conducts;
+        std::uint32_t delay;
+    };
+    auto run = [&](int plusKey) {
+        SetUp();
+        std::vector<Outcome> outcomes;
+        for (int press = 0; press < 5; ++press) {
+            KeyRepeatDelay = 0.0f;
+            Frame({plusKey, kKeyV});
+            outcomes.push_back({CellBytes(), boardWidth, boardConducts, Bits(KeyRepeatDelay)});
+        }
+        return outcomes;
+    };
+    const std::vector<Outcome> keypad = run(kKeyPadPlus);
+    const std::vector<Outcome> main = run(kKeyMainPlus);
+    ASSERT_EQ(keypad.size(), main.size());
+    for (std::size_t k = 0; k < keypad.size(); ++k) {
+        EXPECT_EQ(main[k].cells, keypad[k].cells) << "press " << k;
+        EXPECT_EQ(main[k].side, keypad[k].side) << "press " << k;
+        EXPECT_EQ(main[k].conducts, keypad[k].conducts) << "press " << k;
+        EXPECT_EQ(main[k].delay, keypad[k].delay) << "press " << k;
+    }
+    EXPECT_EQ(main.back().side, 8);
+}
+
+TEST_F(Keyboard, MainPlusIsReadOnlyWhenKeypadPlusIsNotHeld) {
+    Frame({kKeyPadPlus, kKeyMainPlus});
+    EXPECT_EQ(boardWidth, 7) << "both plus keys together grow the board once";
+    EXPECT_EQ(fake.keyQueries, (std::vector<int>{kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
+}
+
+TEST_F(Keyboard, PercentStaysInRangeButTheBoardIsStillRefilled) {
+    metalPercent = 100;
+    ClearBoard(); // all wood: only a refill brings the metal back
+    Frame({kKeyV});
+    EXPECT_EQ(metalPercent, 100);
+    EXPECT_EQ(MetalCells(), 36);
+    EXPECT_TRUE(boardConducts);
+
+    metalPercent = 0;
+    for (int i = 0; i < 36; ++i) boardCells[i].metal = 1;
+    KeyRepeatDelay = 0.0f;
+    Frame({kKeyM});
+    EXPECT_EQ(metalPercent, 0);
+    EXPECT_EQ(MetalCells(), 0);
+    EXPECT_FALSE(boardConducts);
+}
+
+// ---- Start-up and shutdown ------------------------------------------------------------------------
+
+class Startup : public ::testing::Test {
+protected:
+    RecordingEngine& fake = RecordingEngine::Instance();
+
+    void SetUp() override {
+        fake.Reset();
+        ResetSceneDouble();
+        engine = nullptr;
+        KeyRepeatDelay = 0.0f;
+        ClearBoard();
+        boardWidth = boardHeight = 3;
+        metalPercent = 90;
+        boardConducts = false;
+    }
+
+    int Run() {
+        char name[] = "krondel";
+        char option[] = "--fullscreen";
+        char* argv[] = {name, option, nullptr};
+        return KrondelMain(2, argv);
+    }
+};
+
+const std::vector<std::string> kConfiguration = {
+    "SetStringState 16 vrtinela.log",
+    "SetFuncState 1",
+    "SetFuncState 2",
+    "SetStringState 7 Vrtinela",
+    "SetBoolState 11 true",
+    "SetIntState 23 50",
+    "SetIntState 8 640",
+    "SetIntState 9 480",
+    "SetIntState 10 32",
+    "SetBoolState 18 false",
+};
+
+TEST_F(Startup, ConfiguresRunsAndShutsDownInOrderWhenEscapeEndsTheFirstFrame) {
+    fake.keyScript = {{kKeyEscape}};
+    EXPECT_EQ(Run(), 0);
+    std::vector<std::string> expected = kConfiguration;
+    for (const char* call : {"Initiate", "CreateSceneResources", "Start", "Shutdown", "Release"}) expected.push_back(call);
+    EXPECT_EQ(fake.calls, expected);
+    EXPECT_EQ(fake.createVersions, std::vector<int>{0x160});
+    EXPECT_EQ(fake.holders, 0);
+    EXPECT_EQ(fake.framesRun, 1);
+    EXPECT_EQ(renderHandlerCalls, 0);
+    EXPECT_EQ(fake.handlers[kStateFrameHandler], &FrameHandler);
+    EXPECT_EQ(fake.handlers[kStateRenderHandler], &RenderHandler);
+    EXPECT_EQ(engine, &fake);
+}
+
+TEST_F(Startup, FailedInitiateSkipsToShutdownAndStillReturnsZero) {
+    fake.initiateResult = false;
+    EXPECT_EQ(Run(), 0);
+    std::vector<std::string> expected = kConfiguration;
+    for (const char* call : {"Initiate", "Shutdown", "Release"}) expected.push_back(call);
+    EXPECT_EQ(fake.calls, expected);
+    EXPECT_EQ(sceneResourcesCreated, 0);
+    EXPECT_EQ(fake.framesRun, 0);
+    EXPECT_EQ(fake.holders, 0);
+    EXPECT_TRUE(fake.logLines.empty()) << "the program adds no message of its own";
+    EXPECT_EQ(boardWidth, 3) << "no board is built";
+    EXPECT_EQ(metalPercent, 90);
+}
+
+TEST_F(Startup, FirstBoardIsSixBySixAtHalfWithEighteenMetalCells) {
+    fake.keyScript = {{kKeyEscape}};
+    // Stale flags and cells beyond the board must not survive into the first board.
+    for (int i = 0; i < 100; ++i) boardCells[i] = BoardCell{1, 1};
+    Run();
+    EXPECT_EQ(boardWidth, 6);
+    EXPECT_EQ(boardHeight, 6);
+    EXPECT_EQ(metalPercent, 50);
+    EXPECT_EQ(MetalCells(), 18);
+    for (int i = 36; i < 100; ++i) ASSERT_EQ(boardCells[i].metal, 0) << "cell " << i;
+    // The verdict is that of the board's own flood.
+    std::vector<std::uint8_t> reached;
+    for (int i = 0; i < 36; ++i) reached.push_back(boardCells[i].reached);
+    const bool conducts = boardConducts;
+    ClearReached();
+    FloodFromRight();
+    EXPECT_EQ(LeftColumnReached(), conducts);
+    for (int i = 0; i < 36; ++i) EXPECT_EQ(boardCells[i].reached, reached[i]) << "cell " << i;
+}
+
+TEST_F(Startup, FirstBoardIsSeededWithTheCalendarTime) {
+    fake.keyScript = {{kKeyEscape}};
+    const std::time_t before = std::time(nullptr);
+    Run();
+    const std::time_t after = std::time(nullptr);
+    const std::vector<std::uint8_t> built = CellBytes();
+    bool matched = false;
+    for (std::time_t t = before; t <= after && !matched; ++t) {
+        SeedRandom(static_cast<std::uint32_t>(t));
+        ClearBoard();
+        FillMetal(50);
+        ShuffleBoard();
+        FloodFromRight();
+        matched = CellBytes() == built;
+    }
+    EXPECT_TRUE(matched);
+}
+
+TEST_F(Startup, KeyDelayStartsAtZeroSoTheFirstFrameReadsTheKeyboard) {
+    KeyRepeatDelay = 0.5f;
+    fake.keyScript = {{}, {kKeyEscape}};
+    EXPECT_EQ(Run(), 0);
+    ASSERT_GE(fake.keyQueries.size(), kPolledKeyOrder.size());
+    EXPECT_EQ(std::vector<int>(fake.keyQueries.begin(), fake.keyQueries.begin() + kPolledKeyOrder.size()), kPolledKeyOrder);
+    EXPECT_EQ(fake.framesRun, 2);
+    EXPECT_EQ(renderHandlerCalls, 1);
+    EXPECT_EQ(fake.CountCalls("Shutdown"), 1);
+    EXPECT_EQ(fake.CountCalls("Release"), 1);
+}
+
+TEST_F(Startup, KeysWorkInTheRunningLoop) {
+    // Frame 0 grows the board, frames 1 to 16 use up 0.31 s at 0.02 s, frame 17 grows it again.
+    fake.frameDelta = 0.02f;
+    fake.keyScript.assign(18, {kKeyMainPlus});
+    fake.keyScript.push_back({kKeyEscape});
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(boardWidth, 8);
+    EXPECT_EQ(MetalCells(), 31);
+    EXPECT_EQ(renderHandlerCalls, 18);
+}
+
+TEST_F(Startup, MissingEngineIsReportedAndEndsWithOne) {
+    engine = nullptr;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunKrondel(), 1);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("krondel"), std::string::npos);
+    EXPECT_TRUE(fake.calls.empty());
+    EXPECT_EQ(sceneResourcesCreated, 0);
+}
+
+} // namespace

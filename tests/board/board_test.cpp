@@ -1,0 +1,452 @@
+// board_test.cpp
+// Unit tests of the percolation board: generator, metal count, shuffle, flood fill and rebuild.
+// The flood fill is checked against an independent breadth-first search over many random boards.
+#include "board/board.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <queue>
+#include <string>
+#include <vector>
+
+namespace {
+
+class BoardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearBoard();
+        boardWidth = boardHeight = 6;
+        metalPercent = 50;
+        boardConducts = false;
+        SeedRandom(1);
+    }
+
+    static void SetSide(int side) { boardWidth = boardHeight = side; }
+
+    static int MetalCellsInUse() {
+        int count = 0;
+        for (int i = 0; i < CellsInUse(); ++i) count += boardCells[i].metal;
+        return count;
+    }
+
+    // Lays out a board from rows of '#' (metal) and '.' (wood); clears everything first.
+    static void Draw(const std::vector<std::string>& rows) {
+        ClearBoard();
+        SetSide(static_cast<int>(rows.size()));
+        for (int y = 0; y < boardHeight; ++y) {
+            for (int x = 0; x < boardWidth; ++x) {
+                boardCells[x + y * boardWidth].metal = rows[y][x] == '#' ? 1 : 0;
+            }
+        }
+    }
+
+    // Test the board as it stands: flood from the right and read the verdict.
+    static bool Conducts() {
+        ClearReached();
+        FloodFromRight();
+        return LeftColumnReached();
+    }
+
+    static std::string ReachedPicture() {
+        std::string picture;
+        for (int y = 0; y < boardHeight; ++y) {
+            for (int x = 0; x < boardWidth; ++x) picture += boardCells[x + y * boardWidth].reached ? 'o' : '.';
+            picture += '\n';
+        }
+        return picture;
+    }
+};
+
+// A generator of its own, so the tests' boards do not depend on the one under test.
+class TestRandom {
+public:
+    explicit TestRandom(std::uint32_t seed) : state_(seed) {}
+    int Next() {
+        state_ = state_ * 214013u + 2531011u;
+        return static_cast<int>((state_ >> 16) & 0x7FFFu);
+    }
+
+private:
+    std::uint32_t state_;
+};
+
+using Generator = BoardTest;
+using MetalCount = BoardTest;
+using Clearing = BoardTest;
+using Shuffle = BoardTest;
+using Flooding = BoardTest;
+using Rebuild = BoardTest;
+
+// Metal cells joined through sides to a metal cell of the right column, found breadth first.
+std::vector<bool> ReachableFromRight(int side) {
+    std::vector<bool> seen(side * side, false);
+    std::queue<int> open;
+    for (int y = 0; y < side; ++y) {
+        const int i = side - 1 + y * side;
+        if (boardCells[i].metal) {
+            seen[i] = true;
+            open.push(i);
+        }
+    }
+    while (!open.empty()) {
+        const int i = open.front();
+        open.pop();
+        const int x = i % side;
+        const int y = i / side;
+        const int dx[] = {1, -1, 0, 0};
+        const int dy[] = {0, 0, 1, -1};
+        for (int k = 0; k < 4; ++k) {
+            const int nx = x + dx[k];
+            const int ny = y + dy[k];
+            if (nx < 0 || ny < 0 || nx >= side || ny >= side) continue;
+            const int j = nx + ny * side;
+            if (boardCells[j].metal && !seen[j]) {
+                seen[j] = true;
+                open.push(j);
+            }
+        }
+    }
+    return seen;
+}
+
+// ---- Generator ----------------------------------------------------------------------------------
+
+TEST_F(Generator, GivesReferenceValuesFromSeedOne) {
+    SeedRandom(1);
+    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+    for (int k = 0; k < 10; ++k) ASSERT_EQ(RandomValue(), expected[k]) << "value " << k;
+}
+
+TEST_F(Generator, WrapsAt32Bits) {
+    SeedRandom(0xFFFFFFFFu);
+    // 0xFFFFFFFF x 214013 + 2531011 wraps to 2316998 = 35 x 65536 + 23238.
+    EXPECT_EQ(RandomValue(), 35);
+    // State 0x80000000 gives 2531011 again after the wrap: bit 31 of a state never shows.
+    SeedRandom(0x80000000u);
+    EXPECT_EQ(RandomValue(), 38);
+}
+
+// ---- Metal count ----------------------------------------------------------------------------------
+
+TEST_F(MetalCount, FollowsTheTableForEverySide) {
+    const int percents[] = {0, 25, 50, 75, 100};
+    // Rows are W = 2 to 8; the single-precision N / 100 makes W = 2, 4 and 8 one short.
+    const int expected[7][5] = {
+        {0, 0, 1, 2, 3},      // N = 4
+        {0, 2, 4, 6, 9},      // N = 9
+        {0, 3, 7, 11, 15},    // N = 16
+        {0, 6, 12, 18, 25},   // N = 25
+        {0, 9, 18, 27, 36},   // N = 36
+        {0, 12, 24, 36, 49},  // N = 49
+        {0, 15, 31, 47, 63},  // N = 64
+    };
+    for (int side = 2; side <= 8; ++side) {
+        for (int k = 0; k < 5; ++k) {
+            ClearBoard();
+            SetSide(side);
+            FillMetal(percents[k]);
+            EXPECT_EQ(MetalCellsInUse(), expected[side - 2][k]) << "W = " << side << ", P = " << percents[k];
+        }
+    }
+}
+
+TEST_F(MetalCount, IsExactForOddSidesAndSixAtEveryPercent) {
+    for (int side : {3, 5, 6, 7}) {
+        for (int percent = 0; percent <= 100; ++percent) {
+            ClearBoard();
+            SetSide(side);
+            FillMetal(percent);
+            EXPECT_EQ(MetalCellsInUse(), percent * side * side / 100) << "W = " << side << ", P = " << percent;
+        }
+    }
+}
+
+TEST_F(MetalCount, FillsTheFrontAndClampsThePercent) {
+    SetSide(5);
+    FillMetal(40);
+    for (int i = 0; i < 25; ++i) EXPECT_EQ(boardCells[i].metal, i < 10 ? 1 : 0) << "cell " << i;
+
+    ClearBoard();
+    FillMetal(250);
+    EXPECT_EQ(MetalCellsInUse(), 25);
+    ClearBoard();
+    FillMetal(-7);
+    EXPECT_EQ(MetalCellsInUse(), 0);
+}
+
+TEST_F(MetalCount, FillWritesNoOtherCellOrByte) {
+    SetSide(4);
+    for (int i = 0; i < 16; ++i) boardCells[i] = BoardCell{static_cast<std::uint8_t>(i >= 12), 1};
+    FillMetal(25); // 3 cells
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(boardCells[i].metal, (i < 3 || i >= 12) ? 1 : 0) << "cell " << i;
+        EXPECT_EQ(boardCells[i].reached, 1) << "cell " << i;
+    }
+}
+
+TEST_F(Clearing, BoardClearsAllCellsButReachedOnlyThoseInUse) {
+    SetSide(3);
+    boardCells[kBoardCapacity - 1] = BoardCell{1, 1};
+    boardCells[9] = BoardCell{1, 1};
+    boardCells[8] = BoardCell{1, 1};
+    ClearReached();
+    EXPECT_EQ(boardCells[8].metal, 1);
+    EXPECT_EQ(boardCells[8].reached, 0);
+    EXPECT_EQ(boardCells[9].reached, 1) << "cell 9 is not in use on a 3 x 3 board";
+    ClearBoard();
+    EXPECT_EQ(boardCells[kBoardCapacity - 1].metal, 0);
+    EXPECT_EQ(boardCells[kBoardCapacity - 1].reached, 0);
+    EXPECT_EQ(boardCells[9].metal, 0);
+}
+
+// ---- Shuffle ----------------------------------------------------------------------------------------
+
+TEST_F(Shuffle, NeverMovesTheLastCell) {
+    for (int side = 2; side <= 8; ++side) {
+        const int n = side * side;
+        for (std::uint32_t seed = 0; seed < 300; ++seed) {
+            // Only the last cell is metal, with its own reached byte: both must stay put.
+            ClearBoard();
+            SetSide(side);
+            boardCells[n - 1] = BoardCell{1, 1};
+            SeedRandom(seed);
+            ShuffleBoard();
+            ASSERT_EQ(boardCells[n - 1].metal, 1) << "W = " << side << ", seed " << seed;
+            ASSERT_EQ(boardCells[n - 1].reached, 1) << "W = " << side << ", seed " << seed;
+            ASSERT_EQ(MetalCellsInUse(), 1) << "W = " << side << ", seed " << seed;
+
+            // Every cell but the last is metal: the last stays wood.
+            ClearBoard();
+            for (int i = 0; i < n - 1; ++i) boardCells[i].metal = 1;
+            ShuffleBoard();
+            ASSERT_EQ(boardCells[n - 1].metal, 0) << "W = " << side << ", seed " << seed;
+        }
+    }
+}
+
+TEST_F(Shuffle, MatchesALiteralReferenceAndDrawsWTimesNMinusOneValues) {
+    for (int side = 2; side <= 8; ++side) {
+        const int n = side * side;
+        for (std::uint32_t seed : {0u, 1u, 99u, 123456789u}) {
+            ClearBoard();
+            SetSide(side);
+            std::vector<BoardCell> expected(n);
+            for (int i = 0; i < n; ++i) {
+                // Distinct cells, so any wrong swap shows.
+                boardCells[i] = BoardCell{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(100 + i)};
+                expected[i] = boardCells[i];
+            }
+            TestRandom reference(seed);
+            for (int pass = 0; pass < side; ++pass) {
+                for (int j = 0; j <= n - 2; ++j) {
+                    const int r = reference.Next() % (n - 1);
+                    const BoardCell held = expected[j];
+                    expected[j] = expected[r];
+                    expected[r] = held;
+                }
+            }
+            SeedRandom(seed);
+            ShuffleBoard();
+            for (int i = 0; i < n; ++i) {
+                ASSERT_EQ(boardCells[i].metal, expected[i].metal) << "W = " << side << ", seed " << seed << ", cell " << i;
+                ASSERT_EQ(boardCells[i].reached, expected[i].reached) << "W = " << side << ", seed " << seed << ", cell " << i;
+            }
+            EXPECT_EQ(RandomValue(), reference.Next()) << "the shuffle drew the wrong number of values";
+        }
+    }
+}
+
+// ---- Flood fill ------------------------------------------------------------------------------------
+
+TEST_F(Flooding, TopRowOfTwoByTwoConducts) {
+    Draw({"##", ".."});
+    EXPECT_TRUE(Conducts());
+    EXPECT_EQ(ReachedPicture(), "oo\n..\n");
+}
+
+TEST_F(Flooding, CornerContactAloneDoesNotConduct) {
+    Draw({".#", "#."});
+    EXPECT_FALSE(Conducts());
+    EXPECT_EQ(ReachedPicture(), ".o\n..\n");
+    Draw({"#.", ".#"});
+    EXPECT_FALSE(Conducts());
+    EXPECT_EQ(ReachedPicture(), "..\n.o\n");
+}
+
+TEST_F(Flooding, UShapedChainThatTurnsBackUpConducts) {
+    Draw({
+        ".....",
+        "##.##",
+        ".#.#.",
+        ".###.",
+        ".....",
+    });
+    EXPECT_TRUE(Conducts());
+    EXPECT_EQ(ReachedPicture(),
+              ".....\n"
+              "oo.oo\n"
+              ".o.o.\n"
+              ".ooo.\n"
+              ".....\n");
+}
+
+TEST_F(Flooding, UShapedChainThatTurnsBackRightConducts) {
+    // From the only metal cell of the right column the chain goes left, down, right, down, left.
+    Draw({
+        "...###",
+        "...#..",
+        "...#..",
+        "...##.",
+        "....#.",
+        "#####.",
+    });
+    EXPECT_TRUE(Conducts());
+    EXPECT_EQ(ReachedPicture(),
+              "...ooo\n"
+              "...o..\n"
+              "...o..\n"
+              "...oo.\n"
+              "....o.\n"
+              "ooooo.\n");
+}
+
+TEST_F(Flooding, DeadEndUShapeDoesNotConduct) {
+    Draw({
+        ".....",
+        "#..##",
+        "..#.#",
+        "..###",
+        ".....",
+    });
+    EXPECT_FALSE(Conducts());
+    EXPECT_EQ(ReachedPicture(),
+              ".....\n"
+              "...oo\n"
+              "..o.o\n"
+              "..ooo\n"
+              ".....\n");
+}
+
+TEST_F(Flooding, IgnoresCoordinatesOffTheBoard) {
+    Draw({"###", "###", "###"});
+    FloodFill(-1, 0);
+    FloodFill(3, 0);
+    FloodFill(0, -1);
+    FloodFill(0, 3);
+    EXPECT_EQ(ReachedPicture(), "...\n...\n...\n");
+    FloodFill(1, 1);
+    EXPECT_EQ(ReachedPicture(), "ooo\nooo\nooo\n");
+}
+
+TEST_F(Flooding, ReachedFlagsMatchBreadthFirstSearchOnRandomBoards) {
+    TestRandom layout(2024);
+    for (int side = 2; side <= 8; ++side) {
+        for (int trial = 0; trial < 2000; ++trial) {
+            ClearBoard();
+            SetSide(side);
+            const int share = layout.Next() % 101;
+            for (int i = 0; i < side * side; ++i) boardCells[i].metal = (layout.Next() % 100) < share ? 1 : 0;
+            const bool conducts = Conducts();
+            const std::vector<bool> expected = ReachableFromRight(side);
+            bool leftReached = false;
+            for (int i = 0; i < side * side; ++i) {
+                ASSERT_EQ(boardCells[i].reached == 1, expected[i])
+                    << "W = " << side << ", trial " << trial << ", cell (" << i % side << ", " << i / side << ")";
+                if (i % side == 0 && expected[i]) leftReached = true;
+            }
+            ASSERT_EQ(conducts, leftReached) << "W = " << side << ", trial " << trial;
+        }
+    }
+}
+
+// ---- Rebuild ---------------------------------------------------------------------------------------
+
+TEST_F(Rebuild, WithoutRefillKeepsTheCountAndMovesCells) {
+    SetSide(7);
+    metalPercent = 30;
+    RegenerateBoard(true);
+    const int count = MetalCellsInUse();
+    ASSERT_EQ(count, 14);
+    std::vector<std::uint8_t> before;
+    for (int i = 0; i < 49; ++i) before.push_back(boardCells[i].metal);
+    metalPercent = 90; // not applied without refill
+    bool moved = false;
+    for (int k = 0; k < 20; ++k) {
+        RegenerateBoard(false);
+        ASSERT_EQ(MetalCellsInUse(), count);
+        for (int i = 0; i < 49; ++i) moved = moved || boardCells[i].metal != before[i];
+    }
+    EXPECT_TRUE(moved);
+}
+
+TEST_F(Rebuild, WithRefillRecomputesTheCountForTheCurrentSize) {
+    metalPercent = 50;
+    SetSide(6);
+    RegenerateBoard(true);
+    EXPECT_EQ(MetalCellsInUse(), 18);
+    SetSide(8);
+    RegenerateBoard(true);
+    EXPECT_EQ(MetalCellsInUse(), 31);
+    SetSide(3);
+    metalPercent = 100;
+    RegenerateBoard(true);
+    EXPECT_EQ(MetalCellsInUse(), 9);
+    // Cells left over from the larger board were cleared, not only the ones in use.
+    for (int i = 9; i < 64; ++i) ASSERT_EQ(boardCells[i].metal, 0) << "cell " << i;
+}
+
+TEST_F(Rebuild, ReturnsAndStoresTheVerdictOfFreshReachedFlags) {
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        SeedRandom(seed);
+        SetSide(5);
+        metalPercent = 60;
+        // Stale flags from an earlier test must not leak into the new verdict.
+        for (int i = 0; i < 25; ++i) boardCells[i].reached = 1;
+        const bool result = RegenerateBoard(seed % 2 == 0);
+        ASSERT_EQ(result, boardConducts);
+        const std::vector<bool> expected = ReachableFromRight(5);
+        bool leftReached = false;
+        for (int i = 0; i < 25; ++i) {
+            ASSERT_EQ(boardCells[i].reached == 1, expected[i]) << "seed " << seed << ", cell " << i;
+            if (i % 5 == 0 && expected[i]) leftReached = true;
+        }
+        ASSERT_EQ(result, leftReached) << "seed " << seed;
+    }
+}
+
+TEST_F(Rebuild, EmptyBoardNeverConducts) {
+    metalPercent = 0;
+    for (int side = 2; side <= 8; ++side) {
+        SetSide(side);
+        EXPECT_FALSE(RegenerateBoard(true)) << "W = " << side;
+        EXPECT_EQ(MetalCellsInUse(), 0);
+    }
+}
+
+TEST_F(Rebuild, FullBoardsConductAndEightByEightKeepsItsCornerWood) {
+    metalPercent = 100;
+    SetSide(6);
+    EXPECT_TRUE(RegenerateBoard(true));
+    EXPECT_EQ(MetalCellsInUse(), 36);
+    for (std::uint32_t seed = 0; seed < 50; ++seed) {
+        SeedRandom(seed);
+        SetSide(8);
+        EXPECT_TRUE(RegenerateBoard(true));
+        EXPECT_EQ(MetalCellsInUse(), 63);
+        EXPECT_EQ(boardCells[63].metal, 0);
+    }
+}
+
+TEST_F(Rebuild, TwoByTwoAtHalfNeverConducts) {
+    metalPercent = 50;
+    SetSide(2);
+    for (std::uint32_t seed = 0; seed < 500; ++seed) {
+        SeedRandom(seed);
+        ASSERT_FALSE(RegenerateBoard(true)) << "seed " << seed;
+        ASSERT_EQ(MetalCellsInUse(), 1);
+        ASSERT_EQ(boardCells[3].metal, 0);
+    }
+}
+
+} // namespace
