@@ -1,6 +1,7 @@
 // krondel_main.cpp
-// Start-up and shutdown. A failed Initiate skips straight to Shutdown and Release; the engine's log
-// says why. The scene resources are never freed: they live until the process ends.
+// Start-up and shutdown. A failed Initiate skips straight to Shutdown and Release and ends with exit
+// code 1 (the engine's log and standard error say why), so scripts and desktops see the failure.
+// The scene resources are never freed: they live until the process ends.
 #include "app/krondel_main.h"
 
 #include "app/frame_handler.h"
@@ -56,7 +57,8 @@ int RunKrondel() {
         return 1;
     }
     ConfigureEngine();
-    if (engine->Initiate()) {
+    const bool initiated = engine->Initiate();
+    if (initiated) {
         CreateSceneResources();
         BuildFirstBoard();
         KeyRepeatDelay = 0.0f;
@@ -64,7 +66,7 @@ int RunKrondel() {
     }
     engine->Shutdown();
     engine->Release();
-    return 0;
+    return initiated ? 0 : 1;
 }
 
 int KrondelMain(int, char**) {

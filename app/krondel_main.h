@@ -4,7 +4,7 @@
 #pragma once
 
 // Takes the engine with CreateEngine and runs the program on it. Returns 0, or 1 when there is no
-// engine at all.
+// engine at all or Initiate failed.
 int KrondelMain(int argc, char** argv);
 
 // Runs the program on the engine already held in `engine`: everything of KrondelMain after

@@ -423,9 +423,9 @@ TEST_F(Startup, ConfiguresRunsAndShutsDownInOrderWhenEscapeEndsTheFirstFrame) {
     EXPECT_EQ(engine, &fake);
 }
 
-TEST_F(Startup, FailedInitiateSkipsToShutdownAndStillReturnsZero) {
+TEST_F(Startup, FailedInitiateSkipsToShutdownAndExitsWithOne) {
     fake.initiateResult = false;
-    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Run(), 1) << "a window that could not be opened is a failure, not a success";
     std::vector<std::string> expected = kConfiguration;
     for (const char* call : {"Initiate", "Shutdown", "Release"}) expected.push_back(call);
     EXPECT_EQ(fake.calls, expected);

@@ -1,0 +1,214 @@
+// scene_test.cpp
+// What krondel's scene hands to the engine, frame by frame, checked on the recording fake engine.
+// The fake font has one 1-pixel glyph per printable byte at x = code in a 256-pixel bitmap, so the
+// texts can be read back from the glyph quads' texture coordinates.
+#include "app/program_state.h"
+#include "app/scene.h"
+#include "board/board_state.h"
+#include "tests/support/recording_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr float kCellSize = 51.2f; // 512 pixels at scale 0.1
+
+std::string FakeFontFile() {
+    std::string text = "[BITMAPFONT]\nBitmap=font1.png\n";
+    char line[64];
+    for (int code = 32; code < 127; ++code) {
+        std::snprintf(line, sizeof line, "Char=%x,%d,0,1,20,0,0\n", code, code);
+        text += line;
+    }
+    return text;
+}
+
+// A line of text as drawn: its glyph codes and the pen's y.
+struct DrawnLine {
+    std::string text;
+    float y;
+};
+
+// Turns consecutive glyph quads back into lines (a new line wherever the pen's y changes).
+std::vector<DrawnLine> ReadLines(const std::vector<Quad>& quads) {
+    std::vector<DrawnLine> lines;
+    for (const Quad& quad : quads) {
+        const char code = static_cast<char>(std::lround(quad.corners[0].tx * 256.0f));
+        if (lines.empty() || lines.back().y != quad.corners[0].y) lines.push_back({"", quad.corners[0].y});
+        lines.back().text += code;
+    }
+    return lines;
+}
+
+class Scene : public ::testing::Test {
+protected:
+    // The scene's resources are made once per process, as in the program.
+    static void SetUpTestSuite() {
+        RecordingEngine& fake = RecordingEngine::Instance();
+        fake.Reset();
+        fake.files["font1.fnt"] = FakeFontFile();
+        fake.textureFiles["font1.png"] = {256, 256};
+        fake.textureFiles["Arrow.png"] = {29, 31};
+        fake.textureFiles["284.jpg"] = {512, 512};
+        fake.textureFiles["brushed-metal.jpg"] = {512, 512};
+        fake.textureFiles["background1.png"] = {640, 240};
+        engine = CreateEngine(kEngineVersion);
+        CreateSceneResources();
+        creationCalls = fake.calls;
+    }
+
+    void SetUp() override {
+        fake.calls.clear();
+        fake.quads.clear();
+        fake.mouseX = 300.0f;
+        fake.mouseY = 200.0f;
+        boardWidth = boardHeight = 6;
+        metalPercent = 50;
+        boardConducts = false;
+        for (int i = 0; i < kBoardCapacity; ++i) boardCells[i] = BoardCell{0, 0};
+    }
+
+    // Draws one frame and splits its quads: cells, bottom panel, side panel, glyphs, cursor.
+    void DrawFrame() {
+        EXPECT_FALSE(RenderHandler());
+        const int cells = boardWidth * boardHeight;
+        ASSERT_GE(static_cast<int>(fake.quads.size()), cells + 3);
+        cellQuads.assign(fake.quads.begin(), fake.quads.begin() + cells);
+        bottomPanel = fake.quads[cells];
+        sidePanel = fake.quads[cells + 1];
+        glyphQuads.assign(fake.quads.begin() + cells + 2, fake.quads.end() - 1);
+        cursor = fake.quads.back();
+    }
+
+    RecordingEngine& fake = RecordingEngine::Instance();
+    static inline std::vector<std::string> creationCalls;
+    std::vector<Quad> cellQuads;
+    std::vector<Quad> glyphQuads;
+    Quad bottomPanel{};
+    Quad sidePanel{};
+    Quad cursor{};
+};
+
+TEST_F(Scene, ResourcesLoadFontThenEachTextureBeforeItsSpritesAndThePanelTextureOnce) {
+    std::vector<std::string> loads;
+    for (const std::string& call : creationCalls) {
+        if (call.rfind("Load", 0) == 0) loads.push_back(call);
+    }
+    const std::vector<std::string> expected = {
+        "LoadResource font1.fnt",           "LoadTexture font1.png 0 false", "LoadTexture Arrow.png 0 false",
+        "LoadTexture 284.jpg 0 false",      "LoadTexture brushed-metal.jpg 0 false",
+        "LoadTexture background1.png 0 false",
+    };
+    EXPECT_EQ(loads, expected);
+}
+
+TEST_F(Scene, FrameIsBeginClearQuadsThenEnd) {
+    DrawFrame();
+    ASSERT_GE(fake.calls.size(), 4u);
+    EXPECT_EQ(fake.calls[0], "BeginScene 0");
+    EXPECT_EQ(fake.calls[1], "Clear 0");
+    EXPECT_EQ(fake.calls[fake.calls.size() - 2], "RenderQuad") << "the cursor is the last thing drawn";
+    EXPECT_EQ(fake.calls.back(), "EndScene");
+    EXPECT_EQ(fake.CountCalls("MousePosition"), 1);
+}
+
+TEST_F(Scene, CellsSitOnA55PixelPitchCentredByBoardSizeWithTheirOwnTexture) {
+    const std::uint32_t metal = fake.TextureNamed("brushed-metal.jpg");
+    const std::uint32_t wood = fake.TextureNamed("284.jpg");
+    ASSERT_NE(metal, 0u);
+    ASSERT_NE(wood, 0u);
+    for (int side : {2, 6, 8}) {
+        SCOPED_TRACE("side " + std::to_string(side));
+        boardWidth = boardHeight = side;
+        for (int i = 0; i < side * side; ++i) boardCells[i].metal = (i % 3 == 0) ? 1 : 0;
+        fake.quads.clear();
+        DrawFrame();
+        const float origin = static_cast<float>((8 - side) * 25 + 10);
+        for (int i = 0; i < side * side; ++i) {
+            const Quad& quad = cellQuads[i];
+            const float x = origin + static_cast<float>((i % side) * 55);
+            const float y = origin + static_cast<float>((i / side) * 55);
+            EXPECT_EQ(quad.corners[0].x, x) << "cell " << i;
+            EXPECT_EQ(quad.corners[0].y, y) << "cell " << i;
+            EXPECT_FLOAT_EQ(quad.corners[2].x - x, kCellSize) << "cell " << i;
+            EXPECT_FLOAT_EQ(quad.corners[2].y - y, kCellSize) << "cell " << i;
+            EXPECT_EQ(quad.texture, boardCells[i].metal != 0 ? metal : wood) << "cell " << i;
+            EXPECT_EQ(quad.blend, kBlendAlpha);
+        }
+    }
+}
+
+TEST_F(Scene, PanelsCoverTheBottomStripAndTheRightSideFromOneTexture) {
+    DrawFrame();
+    const std::uint32_t panel = fake.TextureNamed("background1.png");
+    ASSERT_NE(panel, 0u);
+    EXPECT_EQ(bottomPanel.texture, panel);
+    EXPECT_EQ(sidePanel.texture, panel);
+    EXPECT_EQ(bottomPanel.corners[0].x, 0.0f);
+    EXPECT_EQ(bottomPanel.corners[0].y, 450.0f);
+    EXPECT_EQ(bottomPanel.corners[2].x, 640.0f);
+    EXPECT_EQ(bottomPanel.corners[2].y, 650.0f);
+    EXPECT_EQ(bottomPanel.corners[2].tx, 1.0f);
+    EXPECT_FLOAT_EQ(bottomPanel.corners[2].ty, 100.0f / 240.0f);
+    EXPECT_EQ(sidePanel.corners[0].x, 465.0f);
+    EXPECT_EQ(sidePanel.corners[0].y, 0.0f);
+    EXPECT_EQ(sidePanel.corners[2].x, 645.0f);
+    EXPECT_EQ(sidePanel.corners[2].y, 480.0f);
+    EXPECT_FLOAT_EQ(sidePanel.corners[2].tx, 180.0f / 640.0f);
+    EXPECT_EQ(sidePanel.corners[2].ty, 1.0f);
+}
+
+TEST_F(Scene, TextsShowSizePercentHelpAndVerdictInBlackAtTwoThirdsScale) {
+    boardWidth = boardHeight = 7;
+    metalPercent = 63;
+    boardConducts = true;
+    DrawFrame();
+    const std::vector<DrawnLine> lines = ReadLines(glyphQuads);
+    const std::vector<std::string> expected = {
+        "Velikost kvadrata: 7", "Procent zeleza: 63", "Navodila za tipke:", "R - nakljucna postavitev",
+        "+ - Vecje polje",      "- - Majnse polje",   "V - vec kovine",     "M - vec lesa",
+        "Matrika trenutno prevaja!",
+    };
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].text, expected[i]);
+    // Line height: 20 pixels at 0.65 is 13 after rounding to the nearest integer.
+    EXPECT_EQ(lines[0].y, 10.0f);
+    EXPECT_EQ(lines[1].y, 23.0f);
+    EXPECT_EQ(lines[2].y, 360.0f);
+    EXPECT_EQ(lines[7].y, 360.0f + 5 * 13.0f);
+    EXPECT_EQ(lines[8].y, 457.0f);
+    EXPECT_EQ(glyphQuads.front().corners[0].x, 480.0f);
+    EXPECT_NEAR(glyphQuads.back().corners[0].x, 15.0f + 24 * 0.65f, 1e-3) << "25 one-pixel glyphs from x = 15";
+    for (const Quad& glyph : glyphQuads) {
+        EXPECT_EQ(glyph.corners[0].color, 0xFF000000u);
+        EXPECT_FLOAT_EQ(glyph.corners[2].y - glyph.corners[0].y, 20.0f * 0.65f);
+    }
+}
+
+TEST_F(Scene, VerdictFollowsTheLatestTest) {
+    boardConducts = false;
+    DrawFrame();
+    EXPECT_EQ(ReadLines(glyphQuads).back().text, "Matrika trenutno ne prevaja!");
+    fake.quads.clear();
+    boardConducts = true;
+    DrawFrame();
+    EXPECT_EQ(ReadLines(glyphQuads).back().text, "Matrika trenutno prevaja!");
+}
+
+TEST_F(Scene, CursorTipSitsOnTheMouseAtDepthZero) {
+    DrawFrame();
+    EXPECT_EQ(cursor.texture, fake.TextureNamed("Arrow.png"));
+    EXPECT_EQ(cursor.corners[0].x, 300.0f);
+    EXPECT_EQ(cursor.corners[0].y, 200.0f);
+    EXPECT_EQ(cursor.corners[2].x, 329.0f);
+    EXPECT_EQ(cursor.corners[2].y, 231.0f);
+    for (const Vertex& corner : cursor.corners) EXPECT_EQ(corner.z, 0.0f);
+}
+
+} // namespace
