@@ -105,6 +105,9 @@ bool SdlEngine::Initiate() {
     }
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, kPreferredRenderer);
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1"); // naming a driver would otherwise switch batching off
+    // The window's own framebuffer (shared memory under X11), not one emulated through OpenGL: SDL
+    // would otherwise load OpenGL just to probe it, and under Xvfb that is software GL anyway.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailInitiate("video start failed", SDL_GetError());
     sdlStarted_ = true;
     const int formats = IMG_INIT_PNG | IMG_INIT_JPG;
