@@ -4,7 +4,6 @@
 // log lines checked on disk. Each test works in a temporary folder of its own.
 #include "app/engine_interface.h"
 #include "engine2d/data_folder.h"
-#include "engine2d/key_map.h"
 #include "engine2d/mip_chain.h"
 #include "engine2d/sdl_engine.h"
 
@@ -455,24 +454,31 @@ TEST_F(EngineTest, MousePositionFollowsMotionInWindowPixels) {
     EXPECT_EQ(y, 57.0f);
 }
 
-TEST(KeyMap, ProgramKeysAnswerToTheirSdlKeys) {
+TEST_F(EngineTest, EveryProgramKeyAnswersToItsOwnKeyAndNoOther) {
+    const int programKeys[] = {kKeyEscape, kKeyR, kKeyS, kKeyV, kKeyM,
+                               kKeyPadPlus, kKeyPadMinus, kKeyMainMinus, kKeyMainPlus};
     const struct {
-        int virtualKey;
         SDL_Keycode key;
-    } table[] = {{kKeyEscape, SDLK_ESCAPE}, {kKeyR, SDLK_r},           {kKeyS, SDLK_s},
-                 {kKeyV, SDLK_v},           {kKeyM, SDLK_m},           {kKeyPadPlus, SDLK_KP_PLUS},
-                 {kKeyPadMinus, SDLK_KP_MINUS}, {kKeyMainMinus, SDLK_MINUS}, {kKeyMainPlus, SDLK_EQUALS}};
-    for (const auto& row : table) {
-        const KeycodeList keys = KeycodesForVirtualKey(row.virtualKey);
-        ASSERT_GE(keys.count, 1) << "virtual key " << row.virtualKey;
-        EXPECT_EQ(keys.codes[0], row.key) << "virtual key " << row.virtualKey;
+        int virtualKey;
+    } presses[] = {{SDLK_ESCAPE, kKeyEscape}, {SDLK_r, kKeyR}, {SDLK_s, kKeyS}, {SDLK_v, kKeyV},
+                   {SDLK_m, kKeyM}, {SDLK_KP_PLUS, kKeyPadPlus}, {SDLK_KP_MINUS, kKeyPadMinus},
+                   {SDLK_MINUS, kKeyMainMinus}, {SDLK_EQUALS, kKeyMainPlus}, {SDLK_PLUS, kKeyMainPlus}};
+    for (const auto& press : presses) {
+        std::vector<int> down;
+        frameBody = [&] {
+            for (const int key : programKeys) {
+                if (engine_->KeyState(key)) down.push_back(key);
+            }
+            return true;
+        };
+        PushKey(SDL_KEYDOWN, press.key);
+        PushKey(SDL_KEYUP, press.key);
+        engine_->Start();
+        EXPECT_EQ(down, std::vector<int>{press.virtualKey}) << "SDL key " << SDL_GetKeyName(press.key);
     }
-    const KeycodeList plus = KeycodesForVirtualKey(kKeyMainPlus);
-    ASSERT_EQ(plus.count, 2);
-    EXPECT_EQ(plus.codes[1], SDLK_PLUS);
-    EXPECT_EQ(KeycodesForVirtualKey(0).count, 0);
-    EXPECT_EQ(KeycodesForVirtualKey(255).count, 0);
-    EXPECT_EQ(KeycodesForVirtualKey(-1).count, 0);
+    EXPECT_FALSE(engine_->KeyState(0));
+    EXPECT_FALSE(engine_->KeyState(-1));
+    EXPECT_FALSE(engine_->KeyState(255));
 }
 
 // ---- Files, folders and the log ----------------------------------------------------------------
