@@ -1,7 +1,9 @@
 // keyboard_state.h
-// Which keys count as down in the current frame: those held now, and those pressed since the frame
-// began's event batch even if already released, because the press and release of a quick tap
-// arrive in the same batch and the tap would otherwise never be seen. Keys are SDL key codes.
+// Which keys count as down: those held now, and those tapped since the program last asked about
+// them. SDL delivers the press and release of a quick tap in the same event batch, so a tap would
+// otherwise never be seen; and a program that reads some keys only in some frames (a key-repeat
+// delay) must still see a tap made in a frame where it did not look. A tap is forgotten at the
+// start of the frame after the first one in which the key was asked about. Keys are SDL key codes.
 #pragma once
 
 #include <cstdint>
@@ -9,19 +11,21 @@
 
 class KeyboardState {
 public:
-    // Call before handing the frame's events in: taps of the previous frame are forgotten.
+    // Call before handing the frame's events in: taps reported in the previous frame are forgotten.
     void BeginFrame();
     void Press(std::int32_t keycode, bool repeat);
     void Release(std::int32_t keycode);
     // Window lost focus: no key is held any more (its release would go to another window).
     void ReleaseAll();
 
-    bool IsDown(std::int32_t keycode) const;
+    // Held, or tapped and not yet reported before this frame. Asking marks a tap as reported.
+    bool IsDown(std::int32_t keycode);
 
 private:
     struct Key {
         bool held = false;
-        bool pressedThisFrame = false;
+        bool tapPending = false;
+        bool askedThisFrame = false;
     };
     std::unordered_map<std::int32_t, Key> keys_;
 };

@@ -87,6 +87,12 @@ void SdlEngine::Fail(const char* tag, const std::string& subject, const std::str
     log_.Write(FormatText("%s: [%s] %s: %s", tag, subject.c_str(), what.c_str(), reason.c_str()));
 }
 
+// Failures that would repeat every frame are logged once per session, not 50 times a second.
+void SdlEngine::FailOnce(const char* tag, const std::string& subject, const std::string& what,
+                         const std::string& reason) {
+    if (reportedFailures_.insert(std::string(tag) + subject + what).second) Fail(tag, subject, what, reason);
+}
+
 bool SdlEngine::FailInitiate(const std::string& what, const std::string& reason) {
     log_.WriteAndTell(FormatText("VIDEO: [%s] %s: %s", StringState(kStateWindowTitle, "").c_str(), what.c_str(),
                                  reason.c_str()));
@@ -147,6 +153,7 @@ void SdlEngine::Shutdown() {
     mouseX_ = mouseY_ = 0.0f;
     inScene_ = false;
     snapshotPending_ = false;
+    reportedFailures_.clear();
 }
 
 void SdlEngine::Release() {
@@ -239,7 +246,9 @@ bool SdlEngine::Clear(std::uint32_t argb) {
     if (renderer_ == nullptr) return false;
     SDL_SetRenderDrawColor(renderer_, static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
                            static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24));
-    return SDL_RenderClear(renderer_) == 0;
+    if (SDL_RenderClear(renderer_) == 0) return true;
+    FailOnce("RENDER", "frame", "clear failed", SDL_GetError());
+    return false;
 }
 
 bool SdlEngine::RenderQuad(const Quad* quad) {
@@ -247,9 +256,14 @@ bool SdlEngine::RenderQuad(const Quad* quad) {
     const LoadedTexture* texture = nullptr;
     if (quad->texture != 0) {
         texture = textures_.Find(quad->texture);
-        if (texture == nullptr) return false; // a freed or foreign handle: nothing sensible to draw
+        if (texture == nullptr) { // a freed or foreign handle: nothing sensible to draw
+            FailOnce("RENDER", FormatText("texture %u", quad->texture), "quad not drawn", "no such texture");
+            return false;
+        }
     }
-    return DrawQuad(renderer_, *quad, texture);
+    if (DrawQuad(renderer_, *quad, texture)) return true;
+    FailOnce("RENDER", "quad", "draw failed", SDL_GetError());
+    return false;
 }
 
 // ---- Snapshots ---------------------------------------------------------------------------------

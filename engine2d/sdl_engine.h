@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 struct SDL_Renderer;
@@ -62,6 +63,7 @@ private:
     ~SdlEngine() = default;
     void HandleEvent(const SDL_Event& event, bool* closed);
     void Fail(const char* tag, const std::string& subject, const std::string& what, const std::string& reason);
+    void FailOnce(const char* tag, const std::string& subject, const std::string& what, const std::string& reason);
     bool FailInitiate(const std::string& what, const std::string& reason);
     bool WritePendingSnapshot();
     bool Ready(const char* operation);
@@ -88,4 +90,5 @@ private:
     bool snapshotPending_ = false;
     bool snapshotNamed_ = false;
     std::string snapshotName_;
+    std::set<std::string> reportedFailures_;
 };

@@ -324,6 +324,11 @@ TEST_F(EngineTest, PngAndJpegLoadWithTheirSizes) {
     EXPECT_EQ(engine_->TextureWidth(jpeg, false), 40);
     const Quad stale = RectangleQuad(0.0f, 0.0f, 8.0f, 8.0f, 0xFFFFFFFF, png);
     EXPECT_FALSE(engine_->RenderQuad(&stale));
+    EXPECT_FALSE(engine_->RenderQuad(&stale));
+    const std::string log = LogText();
+    const std::string line = "RENDER: [texture " + std::to_string(png) + "] quad not drawn: no such texture\n";
+    ASSERT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line)); // once, not every frame
 }
 
 TEST_F(EngineTest, MissingTextureGivesZeroAndATaggedLogLine) {
@@ -425,6 +430,28 @@ TEST_F(EngineTest, TapBetweenFramesIsSeenInTheNextFrameOnly) {
     EXPECT_EQ(seen, (std::vector<bool>{true, false, false}));
 }
 
+TEST_F(EngineTest, TapInAFrameThatDoesNotAskWaitsForTheFirstFrameThatDoes) {
+    // Like a key-repeat delay: R is asked about only in frames 3 and 4, S in every frame.
+    std::vector<bool> seenR;
+    std::vector<bool> seenS;
+    int frames = 0;
+    frameBody = [&] {
+        ++frames;
+        seenS.push_back(engine_->KeyState(kKeyS));
+        if (frames >= 3) seenR.push_back(engine_->KeyState(kKeyR));
+        if (frames == 1) {
+            PushKey(SDL_KEYDOWN, SDLK_r);
+            PushKey(SDL_KEYUP, SDLK_r);
+            PushKey(SDL_KEYDOWN, SDLK_s);
+            PushKey(SDL_KEYUP, SDLK_s);
+        }
+        return frames == 4;
+    };
+    engine_->Start();
+    EXPECT_EQ(seenR, (std::vector<bool>{true, false}));
+    EXPECT_EQ(seenS, (std::vector<bool>{false, true, false, false}));
+}
+
 TEST_F(EngineTest, HeldKeyIsDownUntilReleased) {
     std::vector<bool> seen;
     frameBody = [&] {
@@ -440,15 +467,19 @@ TEST_F(EngineTest, HeldKeyIsDownUntilReleased) {
 
 TEST_F(EngineTest, MousePositionFollowsMotionInWindowPixels) {
     float x = -1.0f, y = -1.0f;
+    int frames = 0;
     frameBody = [&] {
+        if (++frames == 1) { // after the window's own first events (a real pointer entering it)
+            SDL_Event motion{};
+            motion.type = SDL_MOUSEMOTION;
+            motion.motion.x = 101;
+            motion.motion.y = 57;
+            SDL_PushEvent(&motion);
+            return false;
+        }
         engine_->MousePosition(&x, &y);
         return true;
     };
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.x = 101;
-    motion.motion.y = 57;
-    SDL_PushEvent(&motion);
     engine_->Start();
     EXPECT_EQ(x, 101.0f);
     EXPECT_EQ(y, 57.0f);
