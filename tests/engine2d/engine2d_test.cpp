@@ -377,11 +377,15 @@ TEST_F(EngineTest, SnapshotAskedBetweenFramesPicturesTheNextFrame) {
     SDL_FreeSurface(picture);
 }
 
-TEST_F(EngineTest, SnapshotIntoUnwritableFolderFailsAndLogs) {
+TEST_F(EngineTest, GivenSnapshotNameIsWrittenInItsFormatOrFailsWithALogLine) {
     ASSERT_TRUE(engine_->BeginScene(0));
     EXPECT_FALSE(engine_->Snapshot("no-such-folder/shot.png"));
     engine_->EndScene();
     EXPECT_NE(LogText().find("SNAPSHOT: [no-such-folder/shot.png] write failed: "), std::string::npos) << LogText();
+    ASSERT_TRUE(engine_->BeginScene(0));
+    EXPECT_TRUE(engine_->Snapshot("picture.JPG")); // a JPEG name gets a JPEG file
+    engine_->EndScene();
+    EXPECT_EQ(ReadText(folder_ / "picture.JPG").substr(0, 2), "\xFF\xD8");
 }
 
 // ---- Frame loop and input ----------------------------------------------------------------------
