@@ -1,0 +1,344 @@
+// sdl_engine.cpp
+// The engine's operations over SDL2 and SDL2_image. Every failure is logged as
+// "TAG: [subject] what: reason" and answered with the documented fallback (false, 0 or null).
+#include "engine2d/sdl_engine.h"
+
+#include "engine2d/data_folder.h"
+#include "engine2d/key_map.h"
+#include "engine2d/quad_drawing.h"
+#include "engine2d/resource_file.h"
+#include "engine2d/snapshot_writer.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The software renderer: under Xvfb it costs less CPU per frame than Mesa's OpenGL (which renders
+// in software there too, on extra threads) and draws the same pixels headless and on screen. The
+// SDL_RENDER_DRIVER environment variable still overrides it.
+constexpr const char* kPreferredRenderer = "software";
+constexpr int kDefaultWidth = 640;
+constexpr int kDefaultHeight = 480;
+constexpr int kMaxWindowSide = 16384;
+constexpr int kDefaultFrameRateCap = 60; // when the program sets none: never spin uncapped by accident
+
+#ifndef ENGINE2D_SOURCE_DATA_FOLDER
+#error "ENGINE2D_SOURCE_DATA_FOLDER must name the source tree's data folder"
+#endif
+
+} // namespace
+
+SdlEngine& SdlEngine::Instance() {
+    // Never destroyed: holders may still call Release while the process ends.
+    static SdlEngine* engine = new SdlEngine;
+    return *engine;
+}
+
+const std::filesystem::path& SdlEngine::DataFolder() {
+    if (dataFolder_.empty()) dataFolder_ = FindDataFolder(ExecutableFolder(), ENGINE2D_SOURCE_DATA_FOLDER);
+    return dataFolder_;
+}
+
+// ---- States ------------------------------------------------------------------------------------
+
+void SdlEngine::SetBoolState(int code, bool value) { bools_[code] = value; }
+void SdlEngine::SetFuncState(int code, EngineHandler handler) { handlers_[code] = handler; }
+void SdlEngine::SetIntState(int code, int value) { ints_[code] = value; }
+
+void SdlEngine::SetStringState(int code, const char* text) {
+    if (text == nullptr) {
+        strings_.erase(code);
+    } else {
+        strings_[code] = text;
+    }
+    if (code == kStateLogFile) log_.SetFileName(StringState(kStateLogFile, ""));
+    if (code == kStateWindowTitle && window_ != nullptr) SDL_SetWindowTitle(window_, StringState(code, "").c_str());
+}
+
+std::string SdlEngine::StringState(int code, const char* fallback) const {
+    const auto found = strings_.find(code);
+    return found != strings_.end() ? found->second : std::string(fallback);
+}
+
+int SdlEngine::IntState(int code, int fallback) const {
+    const auto found = ints_.find(code);
+    return found != ints_.end() ? found->second : fallback;
+}
+
+bool SdlEngine::BoolState(int code, bool fallback) const {
+    const auto found = bools_.find(code);
+    return found != bools_.end() ? found->second : fallback;
+}
+
+// ---- Log ---------------------------------------------------------------------------------------
+
+void SdlEngine::Log(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const std::string line = FormatText(format, args);
+    va_end(args);
+    log_.Write(line);
+}
+
+void SdlEngine::Fail(const char* tag, const std::string& subject, const std::string& what, const std::string& reason) {
+    log_.Write(FormatText("%s: [%s] %s: %s", tag, subject.c_str(), what.c_str(), reason.c_str()));
+}
+
+// Failures that would repeat every frame are logged once per session, not 50 times a second.
+void SdlEngine::FailOnce(const char* tag, const std::string& subject, const std::string& what,
+                         const std::string& reason) {
+    if (reportedFailures_.insert(std::string(tag) + subject + what).second) Fail(tag, subject, what, reason);
+}
+
+bool SdlEngine::FailInitiate(const std::string& what, const std::string& reason) {
+    log_.WriteAndTell(FormatText("VIDEO: [%s] %s: %s", StringState(kStateWindowTitle, "").c_str(), what.c_str(),
+                                 reason.c_str()));
+    Shutdown();
+    return false;
+}
+
+// ---- Life cycle --------------------------------------------------------------------------------
+
+bool SdlEngine::Initiate() {
+    if (renderer_ != nullptr) return true;
+    const int width = IntState(kStateScreenWidth, kDefaultWidth);
+    const int height = IntState(kStateScreenHeight, kDefaultHeight);
+    if (width <= 0 || height <= 0 || width > kMaxWindowSide || height > kMaxWindowSide) {
+        return FailInitiate("window size refused", FormatText("%d x %d pixels", width, height));
+    }
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, kPreferredRenderer);
+    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1"); // naming a driver would otherwise switch batching off
+    // The window's own framebuffer (shared memory under X11), not one emulated through OpenGL: SDL
+    // would otherwise load OpenGL just to probe it, and under Xvfb that is software GL anyway.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailInitiate("video start failed", SDL_GetError());
+    sdlStarted_ = true;
+    const int formats = IMG_INIT_PNG | IMG_INIT_JPG;
+    if ((IMG_Init(formats) & formats) != formats) {
+        Fail("TEXTURE", "PNG/JPEG", "decoder start failed", IMG_GetError()); // loads will say why too
+    }
+    const Uint32 flags = SDL_WINDOW_SHOWN | (BoolState(kStateWindowed, true) ? 0u : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
+    window_ = SDL_CreateWindow(StringState(kStateWindowTitle, "").c_str(), SDL_WINDOWPOS_CENTERED,
+                               SDL_WINDOWPOS_CENTERED, width, height, flags);
+    if (window_ == nullptr) return FailInitiate("window creation failed", SDL_GetError());
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ == nullptr) return FailInitiate("renderer creation failed", SDL_GetError());
+    // Full screen keeps the program's coordinates: the frame is scaled, mouse positions too.
+    if (SDL_RenderSetLogicalSize(renderer_, width, height) != 0) {
+        return FailInitiate("renderer size refused", SDL_GetError());
+    }
+    SDL_ShowCursor(SDL_DISABLE); // the program draws its own cursor
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer_, &info);
+    log_.Write(FormatText("VIDEO: [%s] %d x %d window, %s renderer, %s video", StringState(kStateWindowTitle, "").c_str(),
+                          width, height, info.name != nullptr ? info.name : "?", SDL_GetCurrentVideoDriver()));
+    return true;
+}
+
+void SdlEngine::Shutdown() {
+    textures_.FreeAll();
+    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    renderer_ = nullptr;
+    window_ = nullptr;
+    if (sdlStarted_) {
+        IMG_Quit();
+        SDL_Quit();
+        sdlStarted_ = false;
+    }
+    keyboard_ = KeyboardState{};
+    mouseX_ = mouseY_ = 0.0f;
+    inScene_ = false;
+    snapshotPending_ = false;
+    reportedFailures_.clear();
+}
+
+void SdlEngine::Release() {
+    if (holders_ > 0) --holders_;
+}
+
+bool SdlEngine::Ready(const char* operation) {
+    if (renderer_ != nullptr) return true;
+    Fail("ENGINE", operation, "refused", "Initiate has not succeeded");
+    return false;
+}
+
+// ---- Frame loop and input ----------------------------------------------------------------------
+
+void SdlEngine::Start() {
+    if (!Ready("Start")) return;
+    pacer_.Begin(IntState(kStateFrameRateCap, kDefaultFrameRateCap));
+    for (;;) {
+        keyboard_.BeginFrame();
+        if (!HandleEvents()) return; // the window was closed: end as the program's own exit key does
+        pacer_.StartFrame();
+        const auto frame = handlers_.find(kStateFrameHandler);
+        if (frame != handlers_.end() && frame->second != nullptr && frame->second()) return;
+        const auto render = handlers_.find(kStateRenderHandler);
+        if (render != handlers_.end() && render->second != nullptr) render->second();
+        pacer_.WaitForNextFrame();
+    }
+}
+
+bool SdlEngine::HandleEvents() {
+    bool closed = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) HandleEvent(event, &closed);
+    return !closed;
+}
+
+void SdlEngine::HandleEvent(const SDL_Event& event, bool* closed) {
+    switch (event.type) {
+    case SDL_QUIT: *closed = true; break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) *closed = true;
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keyboard_.ReleaseAll();
+        break;
+    case SDL_KEYDOWN: keyboard_.Press(event.key.keysym.sym, event.key.repeat != 0); break;
+    case SDL_KEYUP: keyboard_.Release(event.key.keysym.sym); break;
+    case SDL_MOUSEMOTION:
+        mouseX_ = static_cast<float>(event.motion.x);
+        mouseY_ = static_cast<float>(event.motion.y);
+        break;
+    default: break;
+    }
+}
+
+float SdlEngine::FrameDelta() { return pacer_.LastDelta(); }
+
+void SdlEngine::MousePosition(float* x, float* y) {
+    if (x != nullptr) *x = mouseX_;
+    if (y != nullptr) *y = mouseY_;
+}
+
+bool SdlEngine::KeyState(int virtualKey) {
+    const KeycodeList keys = KeycodesForVirtualKey(virtualKey);
+    for (int i = 0; i < keys.count; ++i) {
+        if (keyboard_.IsDown(keys.codes[i])) return true;
+    }
+    return false;
+}
+
+// ---- Drawing -----------------------------------------------------------------------------------
+
+bool SdlEngine::BeginScene(std::uint32_t target) {
+    if (!Ready("BeginScene")) return false;
+    if (target != 0) {
+        Fail("RENDER", FormatText("target %u", target), "scene refused", "only the screen (0) can be drawn to");
+        return false;
+    }
+    inScene_ = true;
+    return true;
+}
+
+bool SdlEngine::EndScene() {
+    if (!Ready("EndScene")) return false;
+    if (snapshotPending_) WritePendingSnapshot();
+    SDL_RenderPresent(renderer_);
+    inScene_ = false;
+    return true;
+}
+
+bool SdlEngine::Clear(std::uint32_t argb) {
+    if (renderer_ == nullptr) return false;
+    SDL_SetRenderDrawColor(renderer_, static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                           static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24));
+    if (SDL_RenderClear(renderer_) == 0) return true;
+    FailOnce("RENDER", "frame", "clear failed", SDL_GetError());
+    return false;
+}
+
+bool SdlEngine::RenderQuad(const Quad* quad) {
+    if (renderer_ == nullptr || quad == nullptr) return false;
+    const LoadedTexture* texture = nullptr;
+    if (quad->texture != 0) {
+        texture = textures_.Find(quad->texture);
+        if (texture == nullptr) { // a freed or foreign handle: nothing sensible to draw
+            FailOnce("RENDER", FormatText("texture %u", quad->texture), "quad not drawn", "no such texture");
+            return false;
+        }
+    }
+    if (DrawQuad(renderer_, *quad, texture)) return true;
+    FailOnce("RENDER", "quad", "draw failed", SDL_GetError());
+    return false;
+}
+
+// ---- Snapshots ---------------------------------------------------------------------------------
+
+// Outside a scene the back buffer holds nothing reliable (it is undefined after a present), so the
+// picture is taken of the next finished frame, just before it is shown.
+bool SdlEngine::Snapshot(const char* fileName) {
+    if (!Ready("Snapshot")) return false;
+    snapshotPending_ = true;
+    snapshotNamed_ = fileName != nullptr;
+    snapshotName_ = fileName != nullptr ? fileName : "";
+    if (inScene_) return WritePendingSnapshot();
+    return true;
+}
+
+bool SdlEngine::WritePendingSnapshot() {
+    snapshotPending_ = false;
+    std::string written;
+    std::string error;
+    if (!WriteSnapshot(renderer_, snapshotNamed_ ? snapshotName_.c_str() : nullptr, &written, &error)) {
+        Fail("SNAPSHOT", written.empty() ? std::string("(new name)") : written, "write failed", error);
+        return false;
+    }
+    log_.Write(FormatText("SNAPSHOT: [%s] written", written.c_str()));
+    return true;
+}
+
+// ---- Files and textures ------------------------------------------------------------------------
+
+void* SdlEngine::LoadResource(const char* fileName, std::uint32_t* size) {
+    if (size != nullptr) *size = 0;
+    if (fileName == nullptr) return nullptr;
+    std::string error;
+    void* data = ReadWholeFile(ResolveDataFile(fileName, DataFolder()), size, &error);
+    if (data == nullptr) Fail("RESOURCE", fileName, "load failed", error);
+    return data;
+}
+
+void SdlEngine::FreeResource(void* data) { std::free(data); }
+
+std::uint32_t SdlEngine::LoadTexture(const char* fileName, int size, bool) {
+    const std::string name = fileName != nullptr ? fileName : "(null)";
+    if (fileName == nullptr) {
+        Fail("TEXTURE", name, "load failed", "no file name");
+        return 0;
+    }
+    if (renderer_ == nullptr) {
+        Fail("TEXTURE", name, "load failed", "Initiate has not succeeded");
+        return 0;
+    }
+    if (size != 0) {
+        Fail("TEXTURE", name, "load failed", "only files can be loaded (size must be 0)");
+        return 0;
+    }
+    const std::string path = ResolveDataFile(fileName, DataFolder());
+    SDL_Surface* image = IMG_Load(path.c_str());
+    if (image == nullptr) {
+        Fail("TEXTURE", name, "load failed", IMG_GetError());
+        return 0;
+    }
+    std::string error;
+    const std::uint32_t handle = textures_.Add(renderer_, image, &error);
+    SDL_FreeSurface(image);
+    if (handle == 0) Fail("TEXTURE", name, "load failed", error);
+    return handle;
+}
+
+void SdlEngine::FreeTexture(std::uint32_t texture) { textures_.Free(texture); }
+
+int SdlEngine::TextureWidth(std::uint32_t texture, bool) {
+    const LoadedTexture* found = textures_.Find(texture);
+    return found != nullptr ? found->width : 0;
+}
+
+int SdlEngine::TextureHeight(std::uint32_t texture, bool) {
+    const LoadedTexture* found = textures_.Find(texture);
+    return found != nullptr ? found->height : 0;
+}
