@@ -135,6 +135,8 @@ bool SdlEngine::Initiate() {
     SDL_GetRendererInfo(renderer_, &info);
     log_.Write(FormatText("VIDEO: [%s] %d x %d window, %s renderer, %s video", StringState(kStateWindowTitle, "").c_str(),
                           width, height, info.name != nullptr ? info.name : "?", SDL_GetCurrentVideoDriver()));
+    // Says where the data files come from: the installed share folder or the source tree.
+    log_.Write(FormatText("DATA: [%s] data folder", DataFolder().string().c_str()));
     return true;
 }
 

@@ -22,6 +22,7 @@ packages=(
     xvfb
     xauth
     xdotool
+    dpkg-dev
 )
 
 missing=()
