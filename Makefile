@@ -44,6 +44,7 @@ fuzz: deps
 bench: build
 	./$(BUILD_DIR)/tests/console/console_benchmark
 	tests/console/time_full_run.sh $(BUILD_DIR)/vrtinela2D
+	tests/e2e/measure_krondel_cpu.sh $(BUILD_DIR)/krondel 10
 
 install: build
 	cmake --install $(BUILD_DIR)
