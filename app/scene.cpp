@@ -5,6 +5,7 @@
 #include "app/scene.h"
 
 #include "app/engine_interface.h"
+#include "app/frame_handler.h"
 #include "app/program_state.h"
 #include "board/board_state.h"
 #include "gfx/bitmap_font.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int kCellPitch = 55;        // pixels from one cell's origin to the next
 constexpr int kBoardMargin = 10;      // top-left cell of the largest board
-constexpr int kMaxBoardSide = 8;
 constexpr int kCentringStep = 25;     // a board one cell smaller moves this much right and down
 constexpr float kCellScale = 0.1f;    // 512-pixel textures drawn 51.2 pixels wide
 constexpr float kPanelVerticalScale = 2.0f;

@@ -8,6 +8,7 @@
 #include "board/board.h"
 #include "tests/app/scene_double.h"
 #include "tests/support/recording_engine.h"
+#include "tests/support/test_random.h"
 
 #include <gtest/gtest.h>
 
@@ -35,18 +36,6 @@ std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 float DelayAfterPolling(float keyDelay) {
     return static_cast<float>(static_cast<double>(keyDelay) + static_cast<double>(0.01f));
 }
-
-class TestRandom {
-public:
-    explicit TestRandom(std::uint32_t seed) : state_(seed) {}
-    int Next() {
-        state_ = state_ * 214013u + 2531011u;
-        return static_cast<int>((state_ >> 16) & 0x7FFFu);
-    }
-
-private:
-    std::uint32_t state_;
-};
 
 // Random values the program drew since SeedRandom(seed): finds where its next values fall in the
 // sequence of that seed. Consumes program values, so call it once, at the end of a check.

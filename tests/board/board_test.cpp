@@ -3,6 +3,8 @@
 // The flood fill is checked against an independent breadth-first search over many random boards.
 #include "board/board.h"
 
+#include "tests/support/test_random.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -56,19 +58,6 @@ protected:
         }
         return picture;
     }
-};
-
-// A generator of its own, so the tests' boards do not depend on the one under test.
-class TestRandom {
-public:
-    explicit TestRandom(std::uint32_t seed) : state_(seed) {}
-    int Next() {
-        state_ = state_ * 214013u + 2531011u;
-        return static_cast<int>((state_ >> 16) & 0x7FFFu);
-    }
-
-private:
-    std::uint32_t state_;
 };
 
 using Generator = BoardTest;
