@@ -1,5 +1,5 @@
 # Entry points for people and CI. `make run` installs what is missing, builds and starts krondel;
-# `make test` does the same set-up and runs the whole suite: plain, under the sanitizers, and the fuzzer.
+# `make test` does the same set-up and runs the whole suite: the fuzzer, then plain, then under the sanitizers.
 BUILD_DIR ?= build
 ASAN_DIR  ?= build-asan
 FUZZ_DIR  ?= build-fuzz
@@ -20,7 +20,8 @@ build: deps
 run: build
 	@if [ -x $(BUILD_DIR)/krondel ]; then ./$(BUILD_DIR)/krondel; else ./$(BUILD_DIR)/vrtinela2D; fi
 
-test: test-plain test-sanitize fuzz
+# The fuzzer runs first so that the suite's own summary closes the output.
+test: fuzz test-plain test-sanitize
 
 test-plain: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
