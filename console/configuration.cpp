@@ -1,8 +1,9 @@
 // configuration.cpp: generation and text picture of the grid.
-// Limits: rows are written one line per write, so a 200 x 200 picture is 203 writes.
+// Limits: rows are written one line per write, so a 200 x 200 picture is 203 writes; the lines are
+// built in fixed buffers, so showing a picture allocates nothing.
 #include "console/configuration.h"
 
-#include <string>
+#include <string_view>
 
 #include "console/console_io.h"
 #include "console/grid.h"
@@ -13,6 +14,9 @@ namespace vrtinela {
 namespace {
 
 constexpr int kDiscardedDraws = 17;  // the first draws after seeding follow the clock too closely
+
+char ElectrodeLine[kMaxSide];
+char SquaresLine[kMaxSide];
 
 }  // namespace
 
@@ -29,15 +33,16 @@ void GenerateConfiguration() {
 }
 
 void ShowConfiguration() {
-    const std::string electrode(static_cast<std::size_t>(ColumnCount), '*');
+    const auto width = static_cast<std::size_t>(ColumnCount);
+    for (std::size_t i = 0; i < width; ++i) ElectrodeLine[i] = '*';
+    const std::string_view electrode(ElectrodeLine, width);
     Write(kLineEnd);
     WriteLine(electrode);
-    std::string line(static_cast<std::size_t>(ColumnCount), ' ');
     for (int row = 1; row <= RowCount; ++row) {
         for (int column = 1; column <= ColumnCount; ++column) {
-            line[column - 1] = Square(column, row) > 0.0 ? 'P' : ' ';
+            SquaresLine[column - 1] = Square(column, row) > 0.0 ? 'P' : ' ';
         }
-        WriteLine(line);
+        WriteLine(std::string_view(SquaresLine, width));
     }
     WriteLine(electrode);
 }

@@ -17,6 +17,7 @@
 #include "console/percent_format.h"
 #include "console/percolation.h"
 #include "console/random_generator.h"
+#include "console/run_loop.h"
 #include "tests/console/literal_labelling.h"
 
 namespace vrtinela {
@@ -525,6 +526,68 @@ TEST_F(Labelling, ShareOfPercolatingGridsAtTheThresholdIsAboutHalf) {
     }
     const double share = static_cast<double>(percolating) / configurations;
     EXPECT_NEAR(share, 0.50, 0.04) << percolating << " of " << configurations;
+}
+
+// ---- Run loop ------------------------------------------------------------------------------
+
+// The configuration the program draws from `seed`, written out again here: 17 draws thrown away,
+// then the columns top to bottom, conducting where the draw is below the threshold.
+void DrawReferenceConfiguration(std::uint32_t seed, double threshold) {
+    std::uint32_t state = seed;
+    auto next = [&state] {
+        state = state * 134775813u + 1u;
+        return static_cast<double>(state) / 4294967296.0;
+    };
+    for (int draw = 0; draw < 17; ++draw) next();
+    for (int c = 1; c <= ColumnCount; ++c)
+        for (int r = 1; r <= RowCount; ++r) Square(c, r) = next() < threshold ? kConducting : kInsulating;
+}
+
+std::vector<std::uint32_t> runSeeds;
+std::size_t nextRunSeed = 0;
+std::uint32_t RunSeed() { return runSeeds.at(nextRunSeed++); }
+
+using RunLoop = GridFixture;
+
+TEST_F(RunLoop, PercentTypedBecomesTheThresholdAndTheShareIsComputedInFloatingPoint) {
+    // Seeds for three 5 x 5 grids at 60 %: the first percolates, the other two do not.
+    UseSide(5);
+    std::uint32_t percolating = 0;
+    std::vector<std::uint32_t> blocked;
+    for (std::uint32_t seed = 1; percolating == 0 || blocked.size() < 2; ++seed) {
+        DrawReferenceConfiguration(seed, 0.60);
+        if (vrtinela_testing::LiteralPercolates()) {
+            if (percolating == 0) percolating = seed;
+        } else if (blocked.size() < 2) {
+            blocked.push_back(seed);
+        }
+    }
+    FreeGrid();
+    runSeeds = {percolating, blocked[0], blocked[1]};
+    nextRunSeed = 0;
+    SetSeedClock(&RunSeed);
+
+    StringSource input("0\n5\n60\n3\n1\n");
+    NumberReader reader(input);
+    StringSink output;
+    StringSink errors;
+    ConsoleOutput console(output, /*flushEachWrite=*/true);
+    BindConsole(reader, console, errors);
+    ASSERT_EQ(RunVrtinela(), 0);
+
+    const std::string expected =
+        "----  Ponovitev: 1 od 3 ---- Perkolira (prevaja)!!! \r\n"
+        "----  Ponovitev: 2 od 3 ---- Ne perkolira (ne prevaja)\r\n"
+        "----  Ponovitev: 3 od 3 ---- Ne perkolira (ne prevaja)\r\n"
+        "Stev. perkolacij: 1 od 3 -->   33.33 % \r\n"
+        "Izpisi koncni rezultat. Sele nato vtipkaj 1 za konec. ";
+    const std::size_t start = output.text.find("----  Ponovitev: 1");
+    ASSERT_NE(start, std::string::npos) << output.text;
+    EXPECT_EQ(output.text.substr(start), expected);
+    EXPECT_EQ(Threshold, 0.6);
+    EXPECT_EQ(PercolationPercent, 100.0 / 3.0);
+    EXPECT_EQ(nextRunSeed, 3u) << "one seed per configuration";
+    EXPECT_TRUE(errors.text.empty()) << errors.text;
 }
 
 }  // namespace

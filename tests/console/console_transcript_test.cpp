@@ -27,7 +27,8 @@ std::string ReadWholeFile(const std::string& path) {
     return text.str();
 }
 
-Transcript RunProgram(const std::string& input) {
+// Standard output goes to a file of the test's own, or to `outputPath` when one is given.
+Transcript RunProgram(const std::string& input, const std::string& outputPath = "") {
     char directory[] = "/tmp/vrtinela-transcript-XXXXXX";
     if (::mkdtemp(directory) == nullptr) return {};
     const std::string base = directory;
@@ -35,8 +36,9 @@ Transcript RunProgram(const std::string& input) {
         std::ofstream in(base + "/in", std::ios::binary);
         in << input;
     }
-    const std::string command = std::string("'") + VRTINELA2D_PATH + "' < " + base + "/in > " + base + "/out 2> " +
-                                base + "/err";
+    const std::string out = outputPath.empty() ? base + "/out" : outputPath;
+    const std::string command =
+        std::string("'") + VRTINELA2D_PATH + "' < " + base + "/in > " + out + " 2> " + base + "/err";
     const int status = std::system(command.c_str());
     Transcript result;
     result.out = ReadWholeFile(base + "/out");
@@ -238,6 +240,13 @@ TEST(Transcript, ManyRepetitionsReportTheirShare) {
     for (int i = 1; i <= 800; ++i) expected += Header(i, 800) + kYes;
     expected += "Stev. perkolacij: 800 od 800 -->  100.00 % \r\n" + kEndPrompt;
     EXPECT_EQ(t.out, expected);
+}
+
+TEST(Transcript, AFullOutputDeviceIsAWriteErrorWithExitCodeOne) {
+    // The first full block of output cannot leave, and the run ends right there.
+    const Transcript run = RunProgram("0\n3\n100\n1\n1\n", "/dev/full");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "vrtinela2D: Output write error\r\n");
 }
 
 }  // namespace
