@@ -115,29 +115,39 @@ TEST_F(SpriteDrawing, EdgeTexCoordIsOneQuotientOfTheSummedEdge) {
     ExpectTexCoords(sprite.GetQuad(), {near, near, far, near, far, far, near, far});
 }
 
+// The rotation rule written out: cosine and sine in double, each stored as a float; every product a
+// float; each corner's a*c - b*s + x and a*s + b*c + y summed in double and rounded once.
+void ExpectRotatedCorners(const Quad& q, float x, float y, float rotation, float hotX, float hotY, float w,
+                          float h) {
+    const float c = static_cast<float>(std::cos(double{rotation}));
+    const float s = static_cast<float>(std::sin(double{rotation}));
+    const float left = -hotX, top = -hotY, right = w - hotX, bottom = h - hotY; // exact at scale 1
+    const auto placeX = [&](float a, float b) {
+        const float ac = a * c, bs = b * s;
+        return static_cast<float>(double{ac} - double{bs} + double{x});
+    };
+    const auto placeY = [&](float a, float b) {
+        const float as = a * s, bc = b * c;
+        return static_cast<float>(double{as} + double{bc} + double{y});
+    };
+    ExpectCorners(q, {placeX(left, top), placeY(left, top), placeX(right, top), placeY(right, top),
+                      placeX(right, bottom), placeY(right, bottom), placeX(left, bottom), placeY(left, bottom)});
+}
+
 TEST_F(SpriteDrawing, RotatedCornersRoundEachProductAndEachSumOnce) {
     Sprite sprite(0, 0, 0, 30, 21);
     sprite.PlaceHotSpot(7.5f, 3.25f);
     sprite.DrawTransformed(100.3f, 50.7f, 0.03f, 1, 0);
     ASSERT_EQ(Engine().quads.size(), 1u);
-    // The rule written out: cosine and sine in double, each stored as a float; every product a
-    // float; each corner's a*c - b*s + x (a*s + b*c + y) summed in double and rounded once.
-    const float c = static_cast<float>(std::cos(double{0.03f}));
-    const float s = static_cast<float>(std::sin(double{0.03f}));
-    const float left = -7.5f, top = -3.25f, right = 22.5f, bottom = 17.75f; // offsets at scale 1
-    const auto placeX = [&](float a, float b) {
-        const float ac = a * c, bs = b * s;
-        return static_cast<float>(double{ac} - double{bs} + double{100.3f});
-    };
-    const auto placeY = [&](float a, float b) {
-        const float as = a * s, bc = b * c;
-        return static_cast<float>(double{as} + double{bc} + double{50.7f});
-    };
-    ExpectCorners(Engine().quads[0], {placeX(left, top), placeY(left, top), placeX(right, top), placeY(right, top),
-                                      placeX(right, bottom), placeY(right, bottom), placeX(left, bottom),
-                                      placeY(left, bottom)});
+    ExpectRotatedCorners(Engine().quads[0], 100.3f, 50.7f, 0.03f, 7.5f, 3.25f, 30, 21);
     // Summing in float instead would give 0x1.eb8ca8p+6 here.
     EXPECT_TRUE(SameBits(Engine().quads[0].corners[1].x, 122.887367f)) << Engine().quads[0].corners[1].x;
+
+    // A nearly level draw where summing x or y in float, keeping the products or the cosine and
+    // sine in double each move some corner by one float step.
+    const float x = 0x1.96cccep+6f, y = 0x1.9a6666p+5f; // 101.700005, 51.2999992
+    sprite.DrawTransformed(x, y, 0.001f, 1, 0);
+    ExpectRotatedCorners(Engine().quads.at(1), x, y, 0.001f, 7.5f, 3.25f, 30, 21);
 }
 
 TEST_F(SpriteDrawing, FlipTwiceMirrorsOnceAndUnflipRestoresBits) {
