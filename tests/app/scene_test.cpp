@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -95,17 +96,26 @@ protected:
     Quad cursor{};
 };
 
-TEST_F(Scene, ResourcesLoadFontThenEachTextureBeforeItsSpritesAndThePanelTextureOnce) {
-    std::vector<std::string> loads;
-    for (const std::string& call : creationCalls) {
-        if (call.rfind("Load", 0) == 0) loads.push_back(call);
-    }
-    const std::vector<std::string> expected = {
-        "LoadResource font1.fnt",           "LoadTexture font1.png 0 false", "LoadTexture Arrow.png 0 false",
-        "LoadTexture 284.jpg 0 false",      "LoadTexture brushed-metal.jpg 0 false",
-        "LoadTexture background1.png 0 false",
+// Each sprite asks the size of the texture loaded just before it: the font's 95 glyphs that of the
+// font bitmap, then one sprite per texture, and both panels that of the one panel texture.
+TEST_F(Scene, ResourcesLoadFontThenEachTextureRightBeforeItsSpritesAndThePanelTextureOnce) {
+    const auto sizeQueries = [](const std::string& name, int sprites) {
+        const std::string handle = std::to_string(RecordingEngine::Instance().TextureNamed(name));
+        std::vector<std::string> calls = {"LoadTexture " + name + " 0 false"};
+        for (int i = 0; i < sprites; ++i) {
+            calls.push_back("TextureWidth " + handle + " false");
+            calls.push_back("TextureHeight " + handle + " false");
+        }
+        return calls;
     };
-    EXPECT_EQ(loads, expected);
+    std::vector<std::string> expected = {"LoadResource font1.fnt", "FreeResource"};
+    for (const auto& [name, sprites] : std::vector<std::pair<std::string, int>>{
+             {"font1.png", 126 - 32 + 1}, {"Arrow.png", 1}, {"284.jpg", 1}, {"brushed-metal.jpg", 1}, {"background1.png", 2}}) {
+        ASSERT_NE(fake.TextureNamed(name), 0u) << name;
+        const std::vector<std::string> calls = sizeQueries(name, sprites);
+        expected.insert(expected.end(), calls.begin(), calls.end());
+    }
+    EXPECT_EQ(creationCalls, expected);
 }
 
 TEST_F(Scene, FrameIsBeginClearQuadsThenEnd) {

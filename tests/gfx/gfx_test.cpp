@@ -107,6 +107,49 @@ TEST_F(SpriteDrawing, DrawPutsHotSpotOnPosition) {
     EXPECT_EQ(Engine().CountCalls("RenderQuad"), 4);
 }
 
+TEST_F(SpriteDrawing, EdgeTexCoordIsOneQuotientOfTheSummedEdge) {
+    const std::uint32_t tex = LoadFakeTexture("n.png", 90, 90);
+    Sprite sprite(tex, 3, 3, 6, 6);
+    const float near = 0x1.111112p-5f; // 3 / 90
+    const float far = 0x1.99999ap-4f;  // (3 + 6) / 90 as one quotient; 3/90 + 6/90 is 0x1.99999cp-4
+    ExpectTexCoords(sprite.GetQuad(), {near, near, far, near, far, far, near, far});
+}
+
+// The rotation rule written out: cosine and sine in double, each stored as a float; every product a
+// float; each corner's a*c - b*s + x and a*s + b*c + y summed in double and rounded once.
+void ExpectRotatedCorners(const Quad& q, float x, float y, float rotation, float hotX, float hotY, float w,
+                          float h) {
+    const float c = static_cast<float>(std::cos(double{rotation}));
+    const float s = static_cast<float>(std::sin(double{rotation}));
+    const float left = -hotX, top = -hotY, right = w - hotX, bottom = h - hotY; // exact at scale 1
+    const auto placeX = [&](float a, float b) {
+        const float ac = a * c, bs = b * s;
+        return static_cast<float>(double{ac} - double{bs} + double{x});
+    };
+    const auto placeY = [&](float a, float b) {
+        const float as = a * s, bc = b * c;
+        return static_cast<float>(double{as} + double{bc} + double{y});
+    };
+    ExpectCorners(q, {placeX(left, top), placeY(left, top), placeX(right, top), placeY(right, top),
+                      placeX(right, bottom), placeY(right, bottom), placeX(left, bottom), placeY(left, bottom)});
+}
+
+TEST_F(SpriteDrawing, RotatedCornersRoundEachProductAndEachSumOnce) {
+    Sprite sprite(0, 0, 0, 30, 21);
+    sprite.PlaceHotSpot(7.5f, 3.25f);
+    sprite.DrawTransformed(100.3f, 50.7f, 0.03f, 1, 0);
+    ASSERT_EQ(Engine().quads.size(), 1u);
+    ExpectRotatedCorners(Engine().quads[0], 100.3f, 50.7f, 0.03f, 7.5f, 3.25f, 30, 21);
+    // Summing in float instead would give 0x1.eb8ca8p+6 here.
+    EXPECT_TRUE(SameBits(Engine().quads[0].corners[1].x, 122.887367f)) << Engine().quads[0].corners[1].x;
+
+    // A nearly level draw where summing x or y in float, keeping the products or the cosine and
+    // sine in double each move some corner by one float step.
+    const float x = 0x1.96cccep+6f, y = 0x1.9a6666p+5f; // 101.700005, 51.2999992
+    sprite.DrawTransformed(x, y, 0.001f, 1, 0);
+    ExpectRotatedCorners(Engine().quads.at(1), x, y, 0.001f, 7.5f, 3.25f, 30, 21);
+}
+
 TEST_F(SpriteDrawing, FlipTwiceMirrorsOnceAndUnflipRestoresBits) {
     const std::uint32_t tex = LoadFakeTexture("t.png", 96, 80);
     Sprite sprite(tex, 7, 9, 30, 21);
@@ -195,6 +238,82 @@ TEST_F(SpriteDrawing, TakesAndReleasesOneEngineReferenceEach) {
     EXPECT_EQ(Engine().holders, 0);
     EXPECT_EQ(Engine().createVersions, (std::vector<int>{0x160, 0x160, 0x160}));
     EXPECT_EQ(Engine().CountCalls("Release"), 3);
+}
+
+// A sprite with every field away from its default: 96 x 80 texture, source rectangle, hot spot,
+// mirroring, one corner's colour and another's depth, blend mode.
+void Dress(Sprite& sprite) {
+    sprite.PlaceHotSpot(5, 6);
+    sprite.SetFlipped(true, false);
+    sprite.SetCornerColor(0x80112233, 2);
+    sprite.SetCornerZ(0.125f, 3);
+    sprite.SetBlending(1);
+}
+
+bool SameQuad(const Quad& a, const Quad& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Everything the copy took over shows in what it draws and in how it reacts afterwards: the hot
+// spot and size in the corners, the flip state in the next SetFlipped, the texture size in the
+// next ChangeTexture. `twin` is another 96 x 80 texture, `wide` one of another size.
+void ExpectDrawsAlike(Sprite& source, Sprite& copy, std::uint32_t twin, std::uint32_t wide) {
+    EXPECT_TRUE(SameQuad(source.GetQuad(), copy.GetQuad()));
+    EXPECT_TRUE(copy.FlippedX());
+    EXPECT_FALSE(copy.FlippedY());
+    const auto drawBoth = [&](const char* step, auto draw) {
+        Engine().quads.clear();
+        draw(source);
+        draw(copy);
+        ASSERT_EQ(Engine().quads.size(), 2u) << step;
+        EXPECT_TRUE(SameQuad(Engine().quads[0], Engine().quads[1])) << step;
+    };
+    drawBoth("Draw", [](Sprite& s) { s.Draw(100.25f, 50.5f); });
+    drawBoth("DrawTransformed", [](Sprite& s) { s.DrawTransformed(100.25f, 50.5f, 0.3f, 1.5f, 0); });
+    drawBoth("SetFlipped", [](Sprite& s) {
+        s.SetFlipped(false, true);
+        s.Draw(0, 0);
+    });
+    drawBoth("ChangeTexture same size", [twin](Sprite& s) {
+        s.ChangeTexture(twin);
+        s.Draw(0, 0);
+    });
+    drawBoth("ChangeTexture other size", [wide](Sprite& s) {
+        s.ChangeTexture(wide);
+        s.Draw(0, 0);
+    });
+    drawBoth("SetSourceRect", [](Sprite& s) {
+        s.SetSourceRect(1, 2, 3, 4);
+        s.DrawTransformed(7, 8, 0, 2, 0);
+    });
+}
+
+TEST_F(SpriteDrawing, CopyIsTheSameSpriteBitForBit) {
+    const std::uint32_t tex = LoadFakeTexture("t.png", 96, 80);
+    const std::uint32_t twin = LoadFakeTexture("twin.png", 96, 80);
+    const std::uint32_t wide = LoadFakeTexture("wide.png", 200, 50);
+    Sprite source(tex, 7, 9, 30, 21);
+    Dress(source);
+    Sprite copy(source);
+    EXPECT_EQ(Engine().holders, 2);
+    ExpectDrawsAlike(source, copy, twin, wide);
+}
+
+TEST_F(SpriteDrawing, AssignedSpriteIsTheSameSpriteBitForBit) {
+    const std::uint32_t tex = LoadFakeTexture("t.png", 96, 80);
+    const std::uint32_t twin = LoadFakeTexture("twin.png", 96, 80);
+    const std::uint32_t wide = LoadFakeTexture("wide.png", 200, 50);
+    const std::uint32_t other = LoadFakeTexture("other.png", 64, 64);
+    Sprite source(tex, 7, 9, 30, 21);
+    Dress(source);
+    // The target differs in every field first, flipped the other way.
+    Sprite target(other, 1, 1, 10, 10);
+    target.PlaceHotSpot(2, 3);
+    target.SetFlipped(false, true);
+    target.SetCornerColor(0xFF00FF00, -1);
+    target.SetCornerZ(0.75f, -1);
+    target.SetBlending(3);
+    target = source;
+    EXPECT_EQ(Engine().holders, 2);
+    ExpectDrawsAlike(source, target, twin, wide);
 }
 
 // ---- BoundsRect -----------------------------------------------------------------------------
@@ -617,12 +736,12 @@ TEST_F(TextDrawing, MissingGlyphFallsBackToQuestionMark) {
     EXPECT_EQ(bare.TextWidth("ZZ"), 0.0f);
 }
 
-TEST_F(TextDrawing, EmptyFontDrawsNothingAndAlignsOnX) {
+TEST_F(TextDrawing, EmptyFontDrawsNothingAndMeasuresEveryTextAsZero) {
     BitmapFont empty("missing.fnt");
     empty.DrawText(50, 50, AlignRight, "abc\ndef");
     empty.DrawFormattedInBox(0, 0, 10, 10, AlignCenter | AlignMiddle, "x %d", 1);
     EXPECT_TRUE(Engine().quads.empty());
-    EXPECT_EQ(empty.TextWidth("abc"), 0.0f);
+    for (const char* text : {"abc", "?", "\xC8 x"}) EXPECT_EQ(empty.TextWidth(text), 0.0f) << text;
 }
 
 TEST_F(TextDrawing, SettersReachEveryGlyphAndScaleAppliesAtDrawTime) {
@@ -654,6 +773,61 @@ TEST_F(TextDrawing, RotatedGlyphsTurnAboutTheirCornerWhileThePenStaysLevel) {
     EXPECT_EQ(PenX(1), 14.0f);
     EXPECT_EQ(PenY(1), 0.0f);
     EXPECT_NEAR(Engine().quads[0].corners[1].y, 10.0f, 1e-5); // the top edge now points down
+}
+
+// Every drawing setting away from its default.
+void DressFont(BitmapFont& font) {
+    font.SetTextScale(1.5f);
+    font.SetTextRotation(0.25f);
+    font.SetTextTracking(2.5f);
+    font.SetTextSpacing(1.5f);
+    font.SetTextColor(0x80402010);
+    font.SetTextZ(0.125f);
+    font.SetTextBlending(1);
+}
+
+// The copy measures, draws and steps lines exactly like the dressed source.
+void ExpectWritesAlike(BitmapFont& source, BitmapFont& copy) {
+    // ((2 + 1 + 2.5) + 10 + (0 + 0 + 2.5) + 6) x 1.5: tracking and scale both count.
+    EXPECT_EQ(source.TextWidth("AB"), 36.0f);
+    EXPECT_EQ(copy.TextWidth("AB"), 36.0f);
+    Engine().quads.clear();
+    source.DrawText(10, 20, AlignLeft, "AB\nB?");
+    copy.DrawText(10, 20, AlignLeft, "AB\nB?");
+    ASSERT_EQ(Engine().quads.size(), 8u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_TRUE(std::memcmp(&Engine().quads[i], &Engine().quads[i + 4], sizeof(Quad)) == 0) << "glyph " << i;
+    }
+    // Line step: 1.5 x 1.5 x 20 = 45. A glyph's top-left corner is its pen position at any rotation.
+    EXPECT_EQ(Engine().quads[6].corners[0].y, 65.0f);
+    EXPECT_EQ(Engine().quads[6].corners[0].x, 10.0f);
+    const Quad& a = Engine().quads[4];
+    EXPECT_EQ(a.blend, 1);
+    EXPECT_EQ(a.corners[3].color, 0x80402010u);
+    EXPECT_EQ(a.corners[3].z, 0.125f);
+    EXPECT_GT(a.corners[1].y, a.corners[0].y) << "the top edge turns clockwise";
+}
+
+TEST_F(TextDrawing, CopiedFontWritesLikeItsSource) {
+    Engine().files["f.fnt"] = Description("");
+    BitmapFont source("f.fnt");
+    DressFont(source);
+    BitmapFont copy(source);
+    ExpectWritesAlike(source, copy);
+}
+
+TEST_F(TextDrawing, AssignedFontWritesLikeItsSource) {
+    Engine().files["f.fnt"] = Description("");
+    Engine().files["o.fnt"] = "[BITMAPFONT]\nBitmap=t.png\nChar=41,5,5,3,40,7,7\nChar=42,5,5,3,40,7,7";
+    BitmapFont source("f.fnt");
+    DressFont(source);
+    BitmapFont target("o.fnt");
+    target.SetTextScale(3);
+    target.SetTextSpacing(0.5f);
+    target.SetTextTracking(-1);
+    target.SetTextRotation(-1);
+    target = source;
+    ExpectWritesAlike(source, target);
 }
 
 TEST_F(TextDrawing, FormattedTextFillsTheBufferAndIsCutAt1023) {

@@ -199,12 +199,14 @@ const FakeTexture* RecordingEngine::Find(std::uint32_t texture) const {
     return info == textureFiles.end() ? nullptr : &info->second;
 }
 
-int RecordingEngine::TextureWidth(std::uint32_t texture, bool) {
+int RecordingEngine::TextureWidth(std::uint32_t texture, bool original) {
+    calls.push_back("TextureWidth " + std::to_string(texture) + (original ? " true" : " false"));
     const FakeTexture* info = Find(texture);
     return info != nullptr ? info->width : 0;
 }
 
-int RecordingEngine::TextureHeight(std::uint32_t texture, bool) {
+int RecordingEngine::TextureHeight(std::uint32_t texture, bool original) {
+    calls.push_back("TextureHeight " + std::to_string(texture) + (original ? " true" : " false"));
     const FakeTexture* info = Find(texture);
     return info != nullptr ? info->height : 0;
 }

@@ -36,7 +36,8 @@ public:
     int maxFrames = 1000;           // Start gives up after this many frames
 
     // ---- What the engine saw -----------------------------------------------------------------
-    std::vector<std::string> calls;    // one line per call, e.g. "SetIntState 23 50"
+    // One line per call except KeyState, e.g. "SetIntState 23 50" or "TextureWidth 3 false".
+    std::vector<std::string> calls;
     std::vector<Quad> quads;           // every quad handed to RenderQuad, in order
     std::vector<int> keyQueries;       // every KeyState argument, in order
     std::vector<std::string> logLines; // formatted Log lines
