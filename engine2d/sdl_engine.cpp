@@ -102,6 +102,20 @@ bool SdlEngine::FailInitiate(const std::string& what, const std::string& reason)
 
 // ---- Life cycle --------------------------------------------------------------------------------
 
+namespace {
+
+// When no display answers, SDL falls back to drivers that show nothing, and a person who started
+// the program would be left with an invisible window that never ends. Those drivers are for tests
+// and must be asked for by name.
+bool ShowsAWindow(const char* driver) {
+    if (driver == nullptr) return false;
+    if (SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0) return true;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return asked != nullptr && SDL_strstr(asked, driver) != nullptr;
+}
+
+} // namespace
+
 bool SdlEngine::Initiate() {
     if (renderer_ != nullptr) return true;
     const int width = IntState(kStateScreenWidth, kDefaultWidth);
@@ -116,6 +130,10 @@ bool SdlEngine::Initiate() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailInitiate("video start failed", SDL_GetError());
     sdlStarted_ = true;
+    if (!ShowsAWindow(SDL_GetCurrentVideoDriver())) {
+        return FailInitiate("no display", "no window system answered (is DISPLAY set?); "
+                                          "SDL_VIDEODRIVER=offscreen runs without a window on purpose");
+    }
     const int formats = IMG_INIT_PNG | IMG_INIT_JPG;
     if ((IMG_Init(formats) & formats) != formats) {
         Fail("TEXTURE", "PNG/JPEG", "decoder start failed", IMG_GetError()); // loads will say why too

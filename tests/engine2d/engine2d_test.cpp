@@ -200,6 +200,38 @@ TEST(EngineObject, InitiateWithoutVideoDriverFailsAndSaysWhyOnStderr) {
     fs::remove_all(folder);
 }
 
+TEST(EngineObject, InitiateWithNoDisplayFailsInsteadOfRunningInvisibly) {
+    const fs::path folder = MakeTempFolder();
+    const fs::path logFile = folder / "nodisplay.log";
+    EngineInterface* engine = CreateEngine(kEngineVersion);
+    engine->SetStringState(kStateLogFile, logFile.c_str());
+    engine->SetStringState(kStateWindowTitle, "no display");
+    engine->SetIntState(kStateScreenWidth, kWidth);
+    engine->SetIntState(kStateScreenHeight, kHeight);
+    // A person's shell with no window system at all: SDL would fall back to a driver that shows
+    // nothing, which only a test may ask for.
+    const char* names[] = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::string saved[3];
+    bool had[3];
+    for (int i = 0; i < 3; ++i) {
+        const char* value = std::getenv(names[i]);
+        had[i] = value != nullptr;
+        saved[i] = had[i] ? value : "";
+        unsetenv(names[i]);
+    }
+    ::testing::internal::CaptureStderr();
+    const bool started = engine->Initiate();
+    const std::string stderrText = ::testing::internal::GetCapturedStderr();
+    for (int i = 0; i < 3; ++i) {
+        if (had[i]) setenv(names[i], saved[i].c_str(), 1);
+    }
+    EXPECT_FALSE(started);
+    EXPECT_NE(stderrText.find("VIDEO: [no display] "), std::string::npos) << stderrText;
+    engine->Shutdown();
+    engine->Release();
+    fs::remove_all(folder);
+}
+
 TEST(EngineObject, RefusedWindowSizeFailsInitiate) {
     EngineInterface* engine = CreateEngine(kEngineVersion);
     engine->SetStringState(kStateLogFile, nullptr);
