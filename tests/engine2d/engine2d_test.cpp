@@ -177,14 +177,20 @@ TEST(EngineObject, OtherInterfaceVersionGetsNothing) {
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("ENGINE: interface version 0x150"), std::string::npos);
 }
 
-TEST(EngineObject, InitiateWithoutVideoDriverFailsAndSaysWhyOnStderr) {
-    const fs::path folder = MakeTempFolder();
-    const fs::path logFile = folder / "failed.log";
+// The engine set up for a start that is expected to fail, logging into `logFile`.
+EngineInterface* EngineNamedNoDisplay(const fs::path& logFile) {
     EngineInterface* engine = CreateEngine(kEngineVersion);
     engine->SetStringState(kStateLogFile, logFile.c_str());
     engine->SetStringState(kStateWindowTitle, "no display");
     engine->SetIntState(kStateScreenWidth, kWidth);
     engine->SetIntState(kStateScreenHeight, kHeight);
+    return engine;
+}
+
+TEST(EngineObject, InitiateWithoutVideoDriverFailsAndSaysWhyOnStderr) {
+    const fs::path folder = MakeTempFolder();
+    const fs::path logFile = folder / "failed.log";
+    EngineInterface* engine = EngineNamedNoDisplay(logFile);
     const std::string previous = std::getenv("SDL_VIDEODRIVER") != nullptr ? std::getenv("SDL_VIDEODRIVER") : "";
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     ::testing::internal::CaptureStderr();
@@ -203,11 +209,7 @@ TEST(EngineObject, InitiateWithoutVideoDriverFailsAndSaysWhyOnStderr) {
 TEST(EngineObject, InitiateWithNoDisplayFailsInsteadOfRunningInvisibly) {
     const fs::path folder = MakeTempFolder();
     const fs::path logFile = folder / "nodisplay.log";
-    EngineInterface* engine = CreateEngine(kEngineVersion);
-    engine->SetStringState(kStateLogFile, logFile.c_str());
-    engine->SetStringState(kStateWindowTitle, "no display");
-    engine->SetIntState(kStateScreenWidth, kWidth);
-    engine->SetIntState(kStateScreenHeight, kHeight);
+    EngineInterface* engine = EngineNamedNoDisplay(logFile);
     // A person's shell with no window system at all: SDL would fall back to a driver that shows
     // nothing, which only a test may ask for.
     const char* names[] = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
