@@ -6,19 +6,26 @@ FUZZ_DIR  ?= build-fuzz
 JOBS      ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build run test test-plain test-sanitize fuzz bench install clean
+.PHONY: all deps configure build programs run test test-plain test-sanitize fuzz bench install clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The plain build is a Release build: what packagers and cpack compile is what the suite tests.
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
-	@if [ -x $(BUILD_DIR)/krondel ]; then ./$(BUILD_DIR)/krondel; else ./$(BUILD_DIR)/vrtinela2D; fi
+# Only the programs (their data is read from the source tree), not the tests.
+programs: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target krondel vrtinela2D
+
+run: programs
+	./$(BUILD_DIR)/krondel
 
 # The fuzzer runs first so that the suite's own summary closes the output.
 test: fuzz test-plain test-sanitize

@@ -24,10 +24,13 @@ void GenerateConfiguration() {
     ReseedFromClock();
     for (int draw = 0; draw < kDiscardedDraws; ++draw) NextRandom();
     const double threshold = Threshold;
+    // The square's value is looked up by the comparison's result instead of chosen by a branch: a
+    // branch on a random draw mispredicts half the time near the threshold, which costs twice the run.
+    static constexpr double kSquareValues[2] = {kInsulating, kConducting};
     for (int column = 1; column <= ColumnCount; ++column) {
         double* squares = Grid[column - 1];
         for (int row = 1; row <= RowCount; ++row) {
-            squares[row - 1] = NextRandom() < threshold ? kConducting : kInsulating;
+            squares[row - 1] = kSquareValues[static_cast<int>(NextRandom() < threshold)];
         }
     }
 }

@@ -37,6 +37,17 @@ std::string ReadFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// One shell word in single quotes. Built by appending: GCC 12 at -O3 reports a false -Wrestrict
+// overlap in the inlined memcpy of "'" + string + "'".
+std::string ShellQuoted(const fs::path& path) {
+    std::string quoted;
+    quoted.reserve(path.native().size() + 2);
+    quoted.push_back('\'');
+    quoted.append(path.native());
+    quoted.push_back('\'');
+    return quoted;
+}
+
 // Runs the generator through the shell; returns its exit code, or -1 if it did not exit normally.
 int RunGenerator(const std::string& arguments) {
     std::string command = std::string("'") + KRONDEL_ASSETS_PROGRAM + "' " + arguments + " >/dev/null 2>&1";
@@ -144,7 +155,7 @@ double StepAcrossColumns(const std::vector<double>& reduced) {
 TEST(AssetGenerator, RegeneratesTheCommittedDataByteForByte) {
     TemporaryFolder folder;
     ASSERT_FALSE(folder.Path().empty());
-    ASSERT_EQ(RunGenerator("'" + folder.Path().string() + "'"), 0);
+    ASSERT_EQ(RunGenerator(ShellQuoted(folder.Path())), 0);
     std::set<std::string> written;
     for (const auto& entry : fs::directory_iterator(folder.Path())) written.insert(entry.path().filename());
     EXPECT_EQ(written, std::set<std::string>(kGeneratedFiles.begin(), kGeneratedFiles.end()));
@@ -164,8 +175,8 @@ TEST(AssetGenerator, RefusesAMissingOrUnusableOutputFolder) {
     ASSERT_FALSE(folder.Path().empty());
     fs::path plainFile = folder.Path() / "not-a-folder";
     std::ofstream(plainFile) << "x";
-    EXPECT_EQ(RunGenerator("'" + plainFile.string() + "'"), 1);
-    EXPECT_EQ(RunGenerator("'" + (plainFile / "below").string() + "'"), 1);
+    EXPECT_EQ(RunGenerator(ShellQuoted(plainFile)), 1);
+    EXPECT_EQ(RunGenerator(ShellQuoted(plainFile / "below")), 1);
 }
 
 TEST(FontFile, StartsWithTheHeaderAndNamesItsBitmap) {
