@@ -6,12 +6,11 @@
 #include "app/frame_handler.h"
 
 #include "app/program_state.h"
-#include "board/board_regenerate.h"
-#include "board/board_state.h"
+#include "board/board.h"
 
 // The size keys are what keeps W x H inside the board's fixed storage.
 static_assert(kMaxBoardSide * kMaxBoardSide <= kBoardCapacity, "the largest board must fit the storage");
-// The shuffle's modulus N - 1 must stay above 0.
+// Resizing never leaves fewer than two cells: a one-cell board would conduct trivially.
 static_assert(kMinBoardSide >= 2, "a board needs at least two cells");
 
 namespace {

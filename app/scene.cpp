@@ -7,7 +7,7 @@
 #include "app/engine_interface.h"
 #include "app/frame_handler.h"
 #include "app/program_state.h"
-#include "board/board_state.h"
+#include "board/board.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/sprite.h"
 

@@ -54,7 +54,7 @@ int DrawsSince(std::uint32_t seed) {
 }
 
 // Draws of one rebuild on a board of side W: W passes over N - 1 cells.
-int DrawsPerRebuild(int side) { return side * (side * side - 1); }
+int DrawsPerRebuild(int side) { return side * side * side; } // W passes of N draws
 
 int MetalCells() {
     int count = 0;
@@ -274,7 +274,7 @@ TEST_F(Keyboard, FrameTimeThatIsNotANumberOrNegativeDoesNotFreezeTheKeyboard) {
 
 TEST_F(Keyboard, GrowthStopsAtEightButStillReshufflesWithTheResizeDelay) {
     const int sides[] = {7, 8, 8, 8};
-    const int metal[] = {24, 31, 31, 31};
+    const int metal[] = {24, 32, 32, 32};
     int draws = 0;
     for (int k = 0; k < 4; ++k) {
         // At 8 the board is only reshuffled: a changed percentage must not be applied.
@@ -292,7 +292,7 @@ TEST_F(Keyboard, GrowthStopsAtEightButStillReshufflesWithTheResizeDelay) {
 
 TEST_F(Keyboard, ShrinkingStopsAtTwoButStillReshufflesWithTheResizeDelay) {
     const int sides[] = {5, 4, 3, 2, 2, 2};
-    const int metal[] = {12, 7, 4, 1, 1, 1};
+    const int metal[] = {12, 8, 4, 2, 2, 2};
     int draws = 0;
     for (int k = 0; k < 6; ++k) {
         if (k == 4) metalPercent = 100;
@@ -483,7 +483,7 @@ TEST_F(Startup, KeysWorkInTheRunningLoop) {
     fake.keyScript.push_back({kKeyEscape});
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(boardWidth, 8);
-    EXPECT_EQ(MetalCells(), 31);
+    EXPECT_EQ(MetalCells(), 32);
     EXPECT_EQ(renderHandlerCalls, 18);
 }
 

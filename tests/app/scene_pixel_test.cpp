@@ -4,7 +4,7 @@
 // Limits: colours are classified, not compared exactly (the textures are JPEG and filtered).
 #include "app/program_state.h"
 #include "app/scene.h"
-#include "board/board_state.h"
+#include "board/board.h"
 #include "tests/support/png_image.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // texts can be read back from the glyph quads' texture coordinates.
 #include "app/program_state.h"
 #include "app/scene.h"
-#include "board/board_state.h"
+#include "board/board.h"
 #include "tests/support/recording_engine.h"
 
 #include <gtest/gtest.h>

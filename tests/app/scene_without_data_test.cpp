@@ -3,7 +3,7 @@
 // program starts away from its data folder. A binary of its own: the scene's resources are made
 // once per process and never freed, so they cannot share a process with the scene tests' own.
 #include "app/krondel_main.h"
-#include "board/board_state.h"
+#include "board/board.h"
 #include "tests/support/recording_engine.h"
 
 #include <gtest/gtest.h>
