@@ -57,34 +57,62 @@ constexpr std::int32_t kBlendAlpha = 2; // alpha blending, vertex colour multipl
 // The version every holder passes to CreateEngine.
 constexpr int kEngineVersion = 0x160;
 
-// The engine's operations, in the order of its table. One object per process; every holder takes a
-// reference with CreateEngine and gives it back with Release.
+// The engine's operations, each in its fixed slot of the table (the number after the name): an
+// engine built to the same table must receive every call in the right slot. The slots in between
+// belong to operations krondel never calls; they are placeholders that do nothing, so that an
+// implementation need not define them.
 class EngineInterface {
 public:
-    virtual void Release() = 0;
-    virtual bool Initiate() = 0;   // true: window and drawing ready
-    virtual void Shutdown() = 0;
-    virtual void Start() = 0;      // frame loop; returns when the frame handler returns true
-    [[gnu::format(printf, 2, 3)]] virtual void Log(const char* format, ...) = 0;
-    virtual bool Snapshot(const char* fileName) = 0; // null: the engine picks a fresh name
-    virtual void SetBoolState(int code, bool value) = 0;
-    virtual void SetFuncState(int code, EngineHandler handler) = 0;
-    virtual void SetIntState(int code, int value) = 0;
-    virtual void SetStringState(int code, const char* text) = 0;
-    // Whole file in memory, or null. The caller hands the pointer back to FreeResource.
+    virtual void Release() = 0;    // 0
+    virtual bool Initiate() = 0;   // 1: true: window and drawing ready
+    virtual void Shutdown() = 0;   // 2
+    virtual void Start() = 0;      // 3: frame loop; returns when the frame handler returns true
+    virtual void ReservedSlot4() {}
+    [[gnu::format(printf, 2, 3)]] virtual void Log(const char* format, ...) = 0; // 5
+    virtual void ReservedSlot6() {}
+    virtual bool Snapshot(const char* fileName) = 0; // 7: null: the engine picks a fresh name
+    virtual void SetBoolState(int code, bool value) = 0;           // 8
+    virtual void SetFuncState(int code, EngineHandler handler) = 0; // 9
+    virtual void ReservedSlot10() {}
+    virtual void SetIntState(int code, int value) = 0;             // 11
+    virtual void SetStringState(int code, const char* text) = 0;   // 12
+    virtual void ReservedSlot13() {} virtual void ReservedSlot14() {} virtual void ReservedSlot15() {}
+    virtual void ReservedSlot16() {} virtual void ReservedSlot17() {}
+    // 18: whole file in memory, or null. The caller hands the pointer back to FreeResource.
     virtual void* LoadResource(const char* fileName, std::uint32_t* size) = 0;
-    virtual void FreeResource(void* data) = 0;
-    virtual float FrameDelta() = 0; // seconds since the previous frame
-    virtual void MousePosition(float* x, float* y) = 0; // window pixels
-    virtual bool KeyState(int virtualKey) = 0;
-    virtual bool BeginScene(std::uint32_t target) = 0; // 0 = the screen
-    virtual bool EndScene() = 0;
-    virtual bool Clear(std::uint32_t argb) = 0;
-    virtual bool RenderQuad(const Quad* quad) = 0;
-    virtual std::uint32_t LoadTexture(const char* fileName, int size, bool mipmap) = 0; // 0 on failure
-    virtual void FreeTexture(std::uint32_t texture) = 0;
-    virtual int TextureWidth(std::uint32_t texture, bool original) = 0;
-    virtual int TextureHeight(std::uint32_t texture, bool original) = 0;
+    virtual void FreeResource(void* data) = 0; // 19
+    virtual void ReservedSlot20() {} virtual void ReservedSlot21() {} virtual void ReservedSlot22() {}
+    virtual void ReservedSlot23() {} virtual void ReservedSlot24() {} virtual void ReservedSlot25() {}
+    virtual void ReservedSlot26() {} virtual void ReservedSlot27() {} virtual void ReservedSlot28() {}
+    virtual void ReservedSlot29() {} virtual void ReservedSlot30() {} virtual void ReservedSlot31() {}
+    virtual void ReservedSlot32() {} virtual void ReservedSlot33() {} virtual void ReservedSlot34() {}
+    virtual void ReservedSlot35() {}
+    virtual float FrameDelta() = 0; // 36: seconds since the previous frame
+    virtual void ReservedSlot37() {} virtual void ReservedSlot38() {} virtual void ReservedSlot39() {}
+    virtual void ReservedSlot40() {} virtual void ReservedSlot41() {} virtual void ReservedSlot42() {}
+    virtual void ReservedSlot43() {} virtual void ReservedSlot44() {} virtual void ReservedSlot45() {}
+    virtual void ReservedSlot46() {} virtual void ReservedSlot47() {} virtual void ReservedSlot48() {}
+    virtual void ReservedSlot49() {} virtual void ReservedSlot50() {} virtual void ReservedSlot51() {}
+    virtual void ReservedSlot52() {} virtual void ReservedSlot53() {} virtual void ReservedSlot54() {}
+    virtual void ReservedSlot55() {} virtual void ReservedSlot56() {} virtual void ReservedSlot57() {}
+    virtual void ReservedSlot58() {}
+    virtual void MousePosition(float* x, float* y) = 0; // 59: window pixels
+    virtual void ReservedSlot60() {} virtual void ReservedSlot61() {} virtual void ReservedSlot62() {}
+    virtual bool KeyState(int virtualKey) = 0; // 63
+    virtual void ReservedSlot64() {} virtual void ReservedSlot65() {} virtual void ReservedSlot66() {}
+    virtual void ReservedSlot67() {}
+    virtual bool BeginScene(std::uint32_t target) = 0; // 68: 0 = the screen
+    virtual bool EndScene() = 0;                       // 69
+    virtual bool Clear(std::uint32_t argb) = 0;        // 70
+    virtual void ReservedSlot71() {} virtual void ReservedSlot72() {}
+    virtual bool RenderQuad(const Quad* quad) = 0;     // 73
+    virtual void ReservedSlot74() {} virtual void ReservedSlot75() {} virtual void ReservedSlot76() {}
+    virtual void ReservedSlot77() {} virtual void ReservedSlot78() {} virtual void ReservedSlot79() {}
+    virtual void ReservedSlot80() {} virtual void ReservedSlot81() {}
+    virtual std::uint32_t LoadTexture(const char* fileName, int size, bool mipmap) = 0; // 82: 0 on failure
+    virtual void FreeTexture(std::uint32_t texture) = 0;                 // 83
+    virtual int TextureWidth(std::uint32_t texture, bool original) = 0;  // 84
+    virtual int TextureHeight(std::uint32_t texture, bool original) = 0; // 85
 
 protected:
     ~EngineInterface() = default; // holders call Release, never delete

@@ -44,12 +44,18 @@ void ReadKeys() {
         RegenerateBoard(false);
         KeyRepeatDelay = kDelayReshuffle;
     }
-    // The main-keyboard plus stands in for keypad plus on keyboards without a keypad.
-    if (engine->KeyState(kKeyPadPlus) || engine->KeyState(kKeyMainPlus)) {
+    // The main-keyboard plus stands in for keypad plus on keyboards without a keypad. Both keys of
+    // a pair are asked in every polled frame: the engine keeps a tap until its key is asked about,
+    // so a key skipped by a short-circuit would act again in a later frame with nothing held.
+    const bool padPlus = engine->KeyState(kKeyPadPlus);
+    const bool mainPlus = engine->KeyState(kKeyMainPlus);
+    if (padPlus || mainPlus) {
         GrowBoard();
         KeyRepeatDelay = kDelayResize;
     }
-    if (engine->KeyState(kKeyMainMinus) || engine->KeyState(kKeyPadMinus)) {
+    const bool mainMinus = engine->KeyState(kKeyMainMinus);
+    const bool padMinus = engine->KeyState(kKeyPadMinus);
+    if (mainMinus || padMinus) {
         ShrinkBoard();
         KeyRepeatDelay = kDelayResize;
     }

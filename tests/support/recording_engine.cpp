@@ -24,6 +24,7 @@ void RecordingEngine::Reset() {
     textureFiles.clear();
     initiateResult = true;
     heldKeys.clear();
+    tappedKeys.clear();
     keyScript.clear();
     frameDelta = 0.02f;
     mouseX = mouseY = 0.0f;
@@ -154,7 +155,8 @@ void RecordingEngine::MousePosition(float* x, float* y) {
 
 bool RecordingEngine::KeyState(int virtualKey) {
     keyQueries.push_back(virtualKey);
-    return heldKeys.count(virtualKey) != 0;
+    const bool tapped = tappedKeys.erase(virtualKey) != 0;
+    return tapped || heldKeys.count(virtualKey) != 0;
 }
 
 bool RecordingEngine::BeginScene(std::uint32_t target) {

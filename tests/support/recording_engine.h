@@ -29,6 +29,7 @@ public:
     std::map<std::string, FakeTexture> textureFiles; // LoadTexture succeeds for these names only
     bool initiateResult = true;
     std::set<int> heldKeys;         // KeyState answers from here
+    std::set<int> tappedKeys;       // down until KeyState has asked about them once, like a real tap
     std::vector<std::set<int>> keyScript; // during Start: keys held in frame k (none after the end)
     float frameDelta = 0.02f;       // FrameDelta answers this
     float mouseX = 0.0f;
