@@ -33,3 +33,12 @@ std::string ResolveDataFile(const std::string& fileName, const std::filesystem::
     if (name.is_absolute() || dataFolder.empty()) return fileName;
     return (dataFolder / name).string();
 }
+
+std::string MissingFileNotice(const std::string& program, const std::string& fileName,
+                              const std::filesystem::path& dataFolder, const std::string& reason) {
+    std::string notice = program + ": cannot load " + fileName;
+    if (!std::filesystem::path(fileName).is_absolute() && !dataFolder.empty())
+        notice += " (looked in " + dataFolder.string() + ")";
+    if (!reason.empty()) notice += ": " + reason;
+    return notice;
+}

@@ -17,3 +17,9 @@ std::filesystem::path FindDataFolder(const std::filesystem::path& executableFold
 
 // `fileName` as given when absolute, else inside `dataFolder`.
 std::string ResolveDataFile(const std::string& fileName, const std::filesystem::path& dataFolder);
+
+// The line that tells a person a data file did not load, e.g.
+// "krondel: cannot load font1.fnt (looked in /usr/share/krondel): no such file". Absolute names
+// were looked for nowhere else, so they name no folder.
+std::string MissingFileNotice(const std::string& program, const std::string& fileName,
+                              const std::filesystem::path& dataFolder, const std::string& reason);

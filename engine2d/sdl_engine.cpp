@@ -12,6 +12,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -91,6 +93,16 @@ void SdlEngine::Fail(const char* tag, const std::string& subject, const std::str
 void SdlEngine::FailOnce(const char* tag, const std::string& subject, const std::string& what,
                          const std::string& reason) {
     if (reportedFailures_.insert(std::string(tag) + subject + what).second) Fail(tag, subject, what, reason);
+}
+
+// A data file that does not load leaves the program running without a texture or text, which
+// looks broken for no visible reason: so a person is told on standard error too, once per file.
+void SdlEngine::FailToLoad(const char* tag, const std::string& fileName, const std::string& reason) {
+    Fail(tag, fileName, "load failed", reason);
+    if (toldMissingFiles_.insert(fileName).second) {
+        const std::string notice = MissingFileNotice(program_invocation_short_name, fileName, DataFolder(), reason);
+        std::fprintf(stderr, "%s\n", notice.c_str());
+    }
 }
 
 bool SdlEngine::FailInitiate(const std::string& what, const std::string& reason) {
@@ -318,7 +330,7 @@ void* SdlEngine::LoadResource(const char* fileName, std::uint32_t* size) {
     if (fileName == nullptr) return nullptr;
     std::string error;
     void* data = ReadWholeFile(ResolveDataFile(fileName, DataFolder()), size, &error);
-    if (data == nullptr) Fail("RESOURCE", fileName, "load failed", error);
+    if (data == nullptr) FailToLoad("RESOURCE", fileName, error);
     return data;
 }
 
@@ -327,27 +339,27 @@ void SdlEngine::FreeResource(void* data) { std::free(data); }
 std::uint32_t SdlEngine::LoadTexture(const char* fileName, int size, bool) {
     const std::string name = fileName != nullptr ? fileName : "(null)";
     if (fileName == nullptr) {
-        Fail("TEXTURE", name, "load failed", "no file name");
+        FailToLoad("TEXTURE", name, "no file name");
         return 0;
     }
     if (renderer_ == nullptr) {
-        Fail("TEXTURE", name, "load failed", "Initiate has not succeeded");
+        FailToLoad("TEXTURE", name, "Initiate has not succeeded");
         return 0;
     }
     if (size != 0) {
-        Fail("TEXTURE", name, "load failed", "only files can be loaded (size must be 0)");
+        FailToLoad("TEXTURE", name, "only files can be loaded (size must be 0)");
         return 0;
     }
     const std::string path = ResolveDataFile(fileName, DataFolder());
     SDL_Surface* image = IMG_Load(path.c_str());
     if (image == nullptr) {
-        Fail("TEXTURE", name, "load failed", IMG_GetError());
+        FailToLoad("TEXTURE", name, IMG_GetError());
         return 0;
     }
     std::string error;
     const std::uint32_t handle = textures_.Add(renderer_, image, &error);
     SDL_FreeSurface(image);
-    if (handle == 0) Fail("TEXTURE", name, "load failed", error);
+    if (handle == 0) FailToLoad("TEXTURE", name, error);
     return handle;
 }
 

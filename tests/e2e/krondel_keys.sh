@@ -119,4 +119,24 @@ pid=""
 [ -f vrtinela.log ] || fail "no vrtinela.log"
 if grep -i -E "fail|error" vrtinela.log; then fail "the log reports a failure"; fi
 [ "$(ls snapshot-*.png | wc -l)" -eq 5 ] || fail "expected exactly 5 screenshots"
-echo "krondel e2e: 5 screenshots checked, exit code 0"
+
+# Without its data files krondel still runs, and says on standard error which files it could not
+# load and where it looked. A copy beside an empty share folder finds that folder as its data.
+mkdir -p nodata/bin nodata/share/krondel
+cp "$krondel" nodata/bin/krondel
+nodata/bin/krondel 2>nodata/told.txt &
+pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Vrtinela$' | head -n1) || fail "no window without data"
+xdotool mousemove --window "$window" 300 200
+sleep 0.5
+tap Escape
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "krondel without data exited with $status"
+for file in font1.fnt Arrow.png 284.jpg brushed-metal.jpg background1.png; do
+    grep -q "^krondel: cannot load $file (looked in $work/nodata/share/krondel): " nodata/told.txt ||
+        fail "no line about $file on stderr: $(cat nodata/told.txt)"
+done
+echo "krondel e2e: 5 screenshots checked, exit code 0; without data, 5 missing files told"

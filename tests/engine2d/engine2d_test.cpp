@@ -374,6 +374,29 @@ TEST_F(EngineTest, MissingTextureGivesZeroAndATaggedLogLine) {
     EXPECT_NE(LogText().find("not-an-image.png] load failed: "), std::string::npos);
 }
 
+TEST_F(EngineTest, MissingDataFileIsToldOnStderrOnceNamingTheFolder) {
+    const fs::path data = folder_ / "empty-data";
+    fs::create_directories(data);
+    const fs::path previousData = SdlEngine::Instance().DataFolder();
+    SdlEngine::Instance().SetDataFolder(data);
+    testing::internal::CaptureStderr();
+    std::uint32_t size = 0;
+    EXPECT_EQ(engine_->LoadResource("told-font.fnt", &size), nullptr);
+    EXPECT_EQ(engine_->LoadResource("told-font.fnt", &size), nullptr);
+    EXPECT_EQ(engine_->LoadTexture("told-board.jpg", 0, false), 0u);
+    const std::string told = testing::internal::GetCapturedStderr();
+    SdlEngine::Instance().SetDataFolder(previousData);
+
+    const std::string fontLine = "cannot load told-font.fnt (looked in " + data.string() + "): no such file\n";
+    EXPECT_NE(told.find(fontLine), std::string::npos) << told;
+    EXPECT_EQ(told.find(fontLine), told.rfind(fontLine)) << "a file is told about once: " << told;
+    EXPECT_NE(told.find("cannot load told-board.jpg (looked in " + data.string() + "): "), std::string::npos) << told;
+    EXPECT_EQ(told.rfind("engine2d_test: ", 0), 0u) << "the line starts with the program's name: " << told;
+    // An absolute name was looked for in no folder.
+    EXPECT_EQ(MissingFileNotice("krondel", "/nowhere/x.png", data, "no such file"),
+              "krondel: cannot load /nowhere/x.png: no such file");
+}
+
 // ---- Snapshots ---------------------------------------------------------------------------------
 
 TEST_F(EngineTest, PickedSnapshotNamesNeverOverwriteEarlierFiles) {
