@@ -4,6 +4,7 @@
 // The scene resources are never freed: they live until the process ends.
 #include "app/krondel_main.h"
 
+#include "app/command_line.h"
 #include "app/frame_handler.h"
 #include "app/program_state.h"
 #include "app/scene.h"
@@ -69,7 +70,9 @@ int RunKrondel() {
     return initiated ? 0 : 1;
 }
 
-int KrondelMain(int, char**) {
+int KrondelMain(int argc, char** argv) {
+    const int answered = HandleCommandLine(argc, argv, stdout, stderr);
+    if (answered != kStartProgram) return answered;
     engine = CreateEngine(kEngineVersion);
     return RunKrondel();
 }

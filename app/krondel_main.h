@@ -1,10 +1,11 @@
 // krondel_main.h
 // krondel's entry: configure the engine, build the first board, run the frame loop, shut down.
-// Ignores its arguments; reads no command line, environment or configuration file.
+// Reads no environment or configuration file; the command line only answers --help and --version.
 #pragma once
 
-// Takes the engine with CreateEngine and runs the program on it. Returns 0, or 1 when there is no
-// engine at all or Initiate failed.
+// Answers --help, --version or a usage error (exit code 2) without an engine; otherwise takes the
+// engine with CreateEngine and runs the program on it. Returns 0, or 1 when there is no engine at
+// all or Initiate failed.
 int KrondelMain(int argc, char** argv);
 
 // Runs the program on the engine already held in `engine`: everything of KrondelMain after

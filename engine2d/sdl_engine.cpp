@@ -161,6 +161,7 @@ bool SdlEngine::Initiate() {
         return FailInitiate("renderer size refused", SDL_GetError());
     }
     SDL_ShowCursor(SDL_DISABLE); // the program draws its own cursor
+    SetWindowIcon();
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_, &info);
     log_.Write(FormatText("VIDEO: [%s] %d x %d window, %s renderer, %s video", StringState(kStateWindowTitle, "").c_str(),
@@ -168,6 +169,19 @@ bool SdlEngine::Initiate() {
     // Says where the data files come from: the installed share folder or the source tree.
     log_.Write(FormatText("DATA: [%s] data folder", DataFolder().string().c_str()));
     return true;
+}
+
+// The window's icon is the program's own picture in its data folder, <program>.png, when there is
+// one; without it the window system shows its default icon, which is no reason to fail.
+void SdlEngine::SetWindowIcon() {
+    const std::string name = std::string(program_invocation_short_name) + ".png";
+    SDL_Surface* icon = IMG_Load(ResolveDataFile(name, DataFolder()).c_str());
+    if (icon == nullptr) {
+        log_.Write(FormatText("ICON: [%s] no window icon: %s", name.c_str(), IMG_GetError()));
+        return;
+    }
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
 }
 
 void SdlEngine::Shutdown() {

@@ -64,6 +64,7 @@ private:
     void HandleEvent(const SDL_Event& event, bool* closed);
     void Fail(const char* tag, const std::string& subject, const std::string& what, const std::string& reason);
     void FailOnce(const char* tag, const std::string& subject, const std::string& what, const std::string& reason);
+    void SetWindowIcon();
     void FailToLoad(const char* tag, const std::string& fileName, const std::string& reason);
     bool FailInitiate(const std::string& what, const std::string& reason);
     bool WritePendingSnapshot();

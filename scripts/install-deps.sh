@@ -22,6 +22,8 @@ packages=(
     xvfb
     xauth
     xdotool
+    x11-utils
+    file
     dpkg-dev
 )
 

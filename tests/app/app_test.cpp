@@ -435,11 +435,12 @@ protected:
         boardConducts = false;
     }
 
-    int Run() {
-        char name[] = "krondel";
-        char option[] = "--fullscreen";
-        char* argv[] = {name, option, nullptr};
-        return KrondelMain(2, argv);
+    static int Run(std::vector<std::string> arguments = {}) {
+        arguments.insert(arguments.begin(), "krondel");
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        return KrondelMain(static_cast<int>(arguments.size()), argv.data());
     }
 };
 
@@ -544,6 +545,20 @@ TEST_F(Startup, KeysWorkInTheRunningLoop) {
     EXPECT_EQ(boardWidth, 8);
     EXPECT_EQ(MetalCells(), 32);
     EXPECT_EQ(renderHandlerCalls, 18);
+}
+
+TEST_F(Startup, AnsweringTheCommandLineTakesNoEngine) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(Run({"--fullscreen"}), 2);
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(fake.createVersions.empty()) << "no engine, so no window, for an answer";
+    EXPECT_EQ(fake.framesRun, 0);
+    EXPECT_NE(out.find("Escape"), std::string::npos) << out;
+    EXPECT_EQ(errors.rfind("krondel: unknown argument '--fullscreen'\nUsage: krondel", 0), 0u) << errors;
 }
 
 TEST_F(Startup, MissingEngineIsReportedAndEndsWithOne) {

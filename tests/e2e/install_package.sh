@@ -22,10 +22,18 @@ usr="$work/root/usr"
 for file in bin/krondel bin/vrtinela2D share/krondel/font1.fnt share/krondel/font1.png share/krondel/284.jpg \
     share/krondel/brushed-metal.jpg share/krondel/background1.png share/krondel/Arrow.png \
     share/krondel/DejaVu-LICENSE.txt share/applications/krondel.desktop \
-    share/icons/hicolor/64x64/apps/krondel.png; do
+    share/icons/hicolor/64x64/apps/krondel.png share/krondel/krondel.png share/man/man1/krondel.1 \
+    share/man/man1/vrtinela2D.1 share/doc/krondel/copyright; do
     [ -f "$usr/$file" ] || fail "the package lacks $file"
 done
 grep -q '^Exec=krondel$' "$usr/share/applications/krondel.desktop" || fail "desktop entry does not start krondel"
+grep -q "the krondel developers" "$usr/share/doc/krondel/copyright" || fail "the copyright file lacks the project's licence"
+grep -q "DejaVu" "$usr/share/doc/krondel/copyright" || fail "the copyright file lacks the font's licence"
+for program in krondel vrtinela2D; do
+    file "$usr/bin/$program" | grep -q "not stripped" && fail "$program is not stripped"
+    [ "$("$usr/bin/$program" --version)" = "$program $(dpkg-deb -f "$package" Version)" ] ||
+        fail "installed $program --version does not give the package's version"
+done
 
 # vrtinela2D: no pictures, M = 3, every square conducting, one repetition, then the end.
 output=$(printf '0\r\n3\r\n100\r\n1\r\n1\r\n' | "$usr/bin/vrtinela2D")

@@ -85,6 +85,9 @@ expect_board() { # file side
     expect_pixel "$1" $((end + 3)) $((end + 3)) black "outside a $2 x $2 board"
 }
 
+# The window carries krondel's own 64 x 64 icon.
+xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no 64 x 64 icon"
+
 start=$(shoot 1 start)
 [ "$("$probe" "$start" 0 0 | head -n1)" = "size 640 480" ] || fail "screenshot is not 640 x 480"
 expect_board "$start" 6

@@ -1,0 +1,55 @@
+// command_line.cpp
+// The help text names every key, so a student can read the controls without opening the window.
+#include "app/command_line.h"
+
+#include <cstring>
+
+#ifndef PERCOLATION_VERSION
+#error "PERCOLATION_VERSION must give the project's version"
+#endif
+
+namespace {
+
+constexpr const char* kUsage = "Usage: krondel [--help | --version]\n";
+
+constexpr const char* kAbout =
+    "\n"
+    "A board of 2 x 2 to 8 x 8 cells of metal (conducting) and wood (insulating) in a 640 x 480\n"
+    "window. After every change it says whether metal cells that touch along a side join the\n"
+    "right-hand column to the left-hand column: \"prevaja\" (conducts) or \"ne prevaja\".\n"
+    "\n"
+    "Keys:\n"
+    "  R              reshuffle the same metal cells\n"
+    "  + (keypad), =  a bigger board, up to 8 x 8\n"
+    "  -              a smaller board, down to 2 x 2\n"
+    "  V / M          one percent more / less metal\n"
+    "  S              save a screenshot (snapshot-0001.png, ... in the current folder)\n"
+    "  Escape         quit\n"
+    "\n"
+    "The engine's log is vrtinela.log in the current folder.\n"
+    "\n"
+    "Options:\n"
+    "  --help         show this text and exit\n"
+    "  --version      show the version and exit\n";
+
+} // namespace
+
+int HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* errors) {
+    if (argc <= 1) return kStartProgram;
+    const bool help = std::strcmp(argv[1], "--help") == 0;
+    const bool version = std::strcmp(argv[1], "--version") == 0;
+    if (argc == 2 && help) {
+        std::fprintf(out, "%s%s", kUsage, kAbout);
+        return std::fflush(out) == 0 ? 0 : 1;
+    }
+    if (argc == 2 && version) {
+        std::fprintf(out, "krondel %s\n", PERCOLATION_VERSION);
+        return std::fflush(out) == 0 ? 0 : 1;
+    }
+    if (help || version) {
+        std::fprintf(errors, "krondel: unexpected argument '%s' after %s\n%s", argv[2], argv[1], kUsage);
+    } else {
+        std::fprintf(errors, "krondel: unknown argument '%s'\n%s", argv[1], kUsage);
+    }
+    return 2;
+}
