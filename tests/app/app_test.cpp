@@ -215,13 +215,25 @@ TEST_F(Keyboard, AllKeysInOneFrameActInTheirOrder) {
 }
 
 TEST_F(Keyboard, DelaysAreTheKeyDelayPlusTheStepBitForBit) {
-    Frame({kKeyR});
-    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(static_cast<float>(static_cast<double>(0.1f) + static_cast<double>(0.01f))));
+    // Written out rather than recomputed: each is the exact sum of the two floats, rounded once.
+    const struct {
+        int key;
+        std::uint32_t bits;
+    } cases[] = {
+        {kKeyS, 0x3E9EB852u}, // 0.3f + 0.01f = 0.3100000116974... rounds to 0.31f
+        {kKeyR, 0x3DE147AEu}, // 0.1f + 0.01f = 0.1100000012665... rounds to 0.11f
+        // 0.04f + 0.01f = 0.0499999988824... lies halfway between two floats; the tie goes to
+        // the even one, one unit in the last place below 0.05f (0x3D4CCCCD).
+        {kKeyV, 0x3D4CCCCCu},
+    };
+    for (const auto& c : cases) {
+        KeyRepeatDelay = 0.0f;
+        Frame({c.key});
+        EXPECT_EQ(Bits(KeyRepeatDelay), c.bits) << "key " << c.key;
+    }
     KeyRepeatDelay = 0.0f;
-    Frame({kKeyV});
-    EXPECT_EQ(Bits(KeyRepeatDelay), Bits(static_cast<float>(static_cast<double>(0.04f) + static_cast<double>(0.01f))));
-    // A shortcut through the float literal 0.05 would be one unit in the last place off.
-    EXPECT_NE(Bits(KeyRepeatDelay), Bits(0.05f));
+    Frame({});
+    EXPECT_EQ(Bits(KeyRepeatDelay), 0x3C23D70Au); // the step alone: 0.01f
 }
 
 // ---- Escape and the running delay -------------------------------------------------------------

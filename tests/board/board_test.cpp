@@ -149,6 +149,25 @@ TEST_F(MetalCount, FillsTheFrontAndClampsThePercent) {
     EXPECT_EQ(MetalCellsInUse(), 0);
 }
 
+TEST_F(MetalCount, AboveHundredFillsAsHundredAndNothingPastTheBoard) {
+    // Counting only the cells in use would miss a count that runs past N.
+    for (int side = 2; side <= 8; ++side) {
+        SetSide(side);
+        ClearBoard();
+        FillMetal(100);
+        std::vector<std::uint8_t> atHundred;
+        for (const BoardCell& cell : boardCells) atHundred.push_back(cell.metal);
+        ClearBoard();
+        FillMetal(150);
+        for (int i = 0; i < kBoardCapacity; ++i) {
+            ASSERT_EQ(boardCells[i].metal, atHundred[i]) << "W = " << side << ", cell " << i;
+            if (i >= CellsInUse()) {
+                ASSERT_EQ(boardCells[i].metal, 0) << "W = " << side << ", cell " << i;
+            }
+        }
+    }
+}
+
 TEST_F(MetalCount, FillWritesNoOtherCellOrByte) {
     SetSide(4);
     for (int i = 0; i < 16; ++i) boardCells[i] = BoardCell{static_cast<std::uint8_t>(i >= 12), 1};

@@ -205,6 +205,12 @@ TEST(PercentFormat, WiderValuesWidenTheField) {
     EXPECT_EQ(FormatPercent(-2.5), "  -2.50");
 }
 
+TEST(PercentFormat, ValueThatRoundsToZeroLosesItsSign) {
+    EXPECT_EQ(FormatPercent(-0.004), "   0.00");
+    EXPECT_EQ(FormatPercent(-0.0), "   0.00");
+    EXPECT_EQ(FormatPercent(-0.005), "  -0.01");  // rounds away from zero, so the sign stays
+}
+
 // ---- Generator and picture -----------------------------------------------------------------
 
 std::uint32_t fixedSeed = 0;
@@ -243,8 +249,10 @@ TEST_F(Generator, DrawsFollowTheReferenceSequence) {
     ASSERT_EQ(RandomSeed, 1655067934u);
     EXPECT_EQ(NextRandom(), 1242767767.0 / 4294967296.0);
     EXPECT_EQ(NextRandom(), 342459380.0 / 4294967296.0);
+    // The state wraps at 32 bits: 0xFFFFFFFF is -1, so the next state is 1 - 134775813 modulo 2^32.
     RandomSeed = 0xFFFFFFFFu;
-    EXPECT_EQ(NextRandom(), static_cast<double>(0xFFFFFFFFu * 134775813u + 1u) / 4294967296.0);
+    EXPECT_EQ(NextRandom(), 4160191484.0 / 4294967296.0);
+    EXPECT_EQ(RandomSeed, 4160191484u);
 }
 
 TEST_F(Generator, EighteenthDrawSetsColumnOneRowOne) {

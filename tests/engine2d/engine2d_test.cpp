@@ -6,6 +6,7 @@
 #include "engine2d/data_folder.h"
 #include "engine2d/mip_chain.h"
 #include "engine2d/sdl_engine.h"
+#include "engine2d/snapshot_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,13 @@ void PushKey(Uint32 type, SDL_Keycode key) {
     event.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+void PushFocusLost() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
 }
 
@@ -445,6 +453,46 @@ TEST_F(EngineTest, GivenSnapshotNameIsWrittenInItsFormatOrFailsWithALogLine) {
     EXPECT_EQ(ReadText(folder_ / "picture.JPG").substr(0, 2), "\xFF\xD8");
 }
 
+TEST(SnapshotWriter, FrameWithAlphaIsWrittenOpaque) {
+    // A render target that keeps alpha, unlike the test window, so the frame read back carries it.
+    const fs::path folder = MakeTempFolder();
+    ASSERT_FALSE(folder.empty());
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, 8, 4, 32, SDL_PIXELFORMAT_ARGB8888);
+    ASSERT_NE(target, nullptr) << SDL_GetError();
+    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(target);
+    ASSERT_NE(renderer, nullptr) << SDL_GetError();
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0xC0, 0x30, 0x10, 0x40);
+    SDL_RenderClear(renderer);
+    Uint32 drawn = 0;
+    const SDL_Rect firstPixel{0, 0, 1, 1};
+    ASSERT_EQ(SDL_RenderReadPixels(renderer, &firstPixel, SDL_PIXELFORMAT_ARGB8888, &drawn, 4), 0) << SDL_GetError();
+    ASSERT_EQ(drawn, 0x40C03010u) << "the frame must carry alpha for this test to mean anything";
+
+    const fs::path file = folder / "translucent.png";
+    std::string written, error;
+    EXPECT_TRUE(WriteSnapshot(renderer, file.c_str(), &written, &error)) << error;
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(target);
+
+    SDL_Surface* picture = IMG_Load(file.c_str());
+    ASSERT_NE(picture, nullptr) << IMG_GetError();
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(picture, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(picture);
+    ASSERT_NE(argb, nullptr) << SDL_GetError();
+    EXPECT_EQ(argb->w * argb->h, 8 * 4);
+    int otherPixels = 0;
+    for (int y = 0; y < argb->h; ++y) {
+        const auto* bytes = static_cast<const unsigned char*>(argb->pixels) + y * argb->pitch;
+        const auto* row = reinterpret_cast<const Uint32*>(bytes);
+        for (int x = 0; x < argb->w; ++x) otherPixels += row[x] != 0xFFC03010u ? 1 : 0;
+    }
+    EXPECT_EQ(otherPixels, 0) << "first pixel 0x" << std::hex << static_cast<const Uint32*>(argb->pixels)[0];
+    SDL_FreeSurface(argb);
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
 // ---- Frame loop and input ----------------------------------------------------------------------
 
 TEST_F(EngineTest, EachFrameCallsFrameThenRenderUntilFrameHandlerSaysStop) {
@@ -522,6 +570,19 @@ TEST_F(EngineTest, HeldKeyIsDownUntilReleased) {
         return seen.size() == 3;
     };
     PushKey(SDL_KEYDOWN, SDLK_KP_PLUS);
+    engine_->Start();
+    EXPECT_EQ(seen, (std::vector<bool>{true, true, false}));
+}
+
+TEST_F(EngineTest, HeldKeyReadsUpInTheFrameAfterTheWindowLosesFocus) {
+    // The key's release goes to the window that has the focus now, so this one never hears of it.
+    std::vector<bool> seen;
+    frameBody = [&] {
+        seen.push_back(engine_->KeyState(kKeyV));
+        if (seen.size() == 2) PushFocusLost();
+        return seen.size() == 3;
+    };
+    PushKey(SDL_KEYDOWN, SDLK_v);
     engine_->Start();
     EXPECT_EQ(seen, (std::vector<bool>{true, true, false}));
 }

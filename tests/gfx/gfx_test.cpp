@@ -207,6 +207,23 @@ TEST_F(SpriteDrawing, ChangeTextureRescalesOnlyWhenSizeDiffers) {
     EXPECT_FLOAT_EQ(sprite.GetQuad().corners[2].ty, 60);
 }
 
+TEST_F(SpriteDrawing, ChangeTextureRescalesEachAxisWhoseSizeDiffers) {
+    const std::uint32_t base = LoadFakeTexture("a.png", 96, 80);
+    const std::uint32_t taller = LoadFakeTexture("b.png", 96, 160);
+    const std::uint32_t wider = LoadFakeTexture("c.png", 192, 160);
+    Sprite sprite(base, 10, 20, 30, 40);
+    const Quad before = sprite.GetQuad();
+    sprite.ChangeTexture(taller); // same width: only ty changes
+    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(sprite.GetQuad().corners[i].tx, before.corners[i].tx) << "corner " << i;
+    EXPECT_EQ(sprite.GetQuad().corners[0].ty, 0.125f); // 20 of 160 pixels
+    EXPECT_EQ(sprite.GetQuad().corners[2].ty, 0.375f); // 60 of 160 pixels
+    sprite.ChangeTexture(wider); // same height: only tx changes
+    EXPECT_FLOAT_EQ(sprite.GetQuad().corners[0].tx, 10.0f / 192);
+    EXPECT_FLOAT_EQ(sprite.GetQuad().corners[2].tx, 40.0f / 192);
+    EXPECT_EQ(sprite.GetQuad().corners[0].ty, 0.125f);
+    EXPECT_EQ(sprite.GetQuad().corners[2].ty, 0.375f);
+}
+
 TEST_F(SpriteDrawing, CornerSettersAndBlending) {
     Sprite sprite(0, 0, 0, 1, 1);
     sprite.SetCornerColor(0xFF000000, -1);
@@ -482,6 +499,27 @@ TEST_F(FontLoading, CodesInHexadecimalOrQuotes) {
     EXPECT_EQ(font.Glyph(0x44), nullptr);
     EXPECT_EQ(font.Glyph(0x45), nullptr);
     EXPECT_FLOAT_EQ(font.Glyph(0x42)->GetQuad().corners[0].tx, 2.0f / 128);
+}
+
+TEST_F(FontLoading, HighestByteFFIsAGlyphCode) {
+    Engine().files["ff.fnt"] = "[BITMAPFONT]\nBitmap=font.png\nChar=FF,0,0,3,1,0,0\nChar=ff,0,0,4,1,0,0";
+    BitmapFont font("ff.fnt");
+    ASSERT_NE(font.Glyph(0xFF), nullptr);
+    EXPECT_EQ(font.Glyph(0xFF)->Width(), 4.0f); // the later line replaced the earlier one
+}
+
+TEST_F(FontLoading, GlyphNumbersMustFitThirtyTwoBits) {
+    Engine().files["r.fnt"] =
+        "[BITMAPFONT]\nBitmap=font.png\n"
+        "Char=41,0,0,1,1,2147483647,-2147483648\n" // both ends of the range
+        "Char=42,0,0,1,1,0,2147483648\n"           // one above it
+        "Char=43,0,0,1,1,-2147483649,0\n";         // one below it
+    BitmapFont font("r.fnt");
+    ASSERT_NE(font.Glyph(0x41), nullptr);
+    EXPECT_EQ(font.PreOffset(0x41), 2147483648.0f); // the float nearest to 2147483647
+    EXPECT_EQ(font.PostOffset(0x41), -2147483648.0f);
+    EXPECT_EQ(font.Glyph(0x42), nullptr);
+    EXPECT_EQ(font.Glyph(0x43), nullptr);
 }
 
 TEST_F(FontLoading, MalformedGlyphLinesAreSkipped) {
