@@ -1,0 +1,62 @@
+// lattice.h
+// One Newman-Ziff sample on an L x L square lattice with open boundaries: sites or bonds are occupied
+// one by one with union-find until the spanning rule first holds. 4 bytes a site (6 for bonds), rows
+// padded to a power of two, so at most 16 L^2 bytes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "prag/model.h"
+#include "prag/sample_stream.h"
+
+namespace prag {
+
+inline constexpr int kMinSide = 2;
+// A root keeps its cluster's size above four edge bits in 32 bits: that allows 2^26 sites.
+inline constexpr int kMaxSide = 8192;
+
+// Sites are numbered y * L + x (row y from the top). Bonds: y * (L - 1) + x joins (x, y) and (x + 1, y);
+// L * (L - 1) + y * L + x joins (x, y) and (x, y + 1).
+std::uint64_t ItemCount(Model model, int side);
+
+class Lattice {
+public:
+    Lattice(Model model, int side);
+
+    // The number of occupied items at which `rule` first holds, in 1..ItemCount, for a uniformly random
+    // order drawn from `stream`. Spanning never breaks once made, so the sweep stops there.
+    // The order is drawn by picking items uniformly and passing over occupied ones: that is a uniform
+    // random order too, and near the threshold costs ~1.5 picks an item without a shuffled array in cache.
+    std::uint32_t SpanningNumber(SampleStream& stream, Spanning rule);
+
+    // The same for a given order of item numbers (a permutation of 0..ItemCount-1).
+    std::uint32_t SpanningNumber(std::span<const std::uint32_t> order, Spanning rule);
+
+private:
+    struct Place {
+        std::int32_t x, y;
+        bool vertical;  // bonds: to (x, y + 1) rather than (x + 1, y)
+    };
+
+    template <class DrawPlace>
+    std::uint32_t Sweep(DrawPlace draw, Spanning rule);
+    template <class DrawPlace>
+    std::uint32_t SweepSites(DrawPlace draw, Spanning rule);
+    template <class DrawPlace>
+    std::uint32_t SweepBonds(DrawPlace draw, Spanning rule);
+    std::uint32_t EdgesAt(std::int32_t x, std::int32_t y) const;
+    std::int32_t Find(std::int32_t site);
+    std::int32_t Merge(std::int32_t root_a, std::int32_t root_b);
+
+    Model model_;
+    std::int32_t side_;
+    std::uint32_t count_;           // items: sites or bonds
+    int shift_;                     // site (x, y) is nodes_[y << shift_ | x]
+    std::vector<std::int32_t> nodes_;  // per site: parent, or -1 - (size << 4 | edges) at a root
+    std::vector<std::int32_t> start_nodes_;  // bonds: every site its own cluster
+    std::vector<std::uint8_t> bonds_;        // bonds: 1 bit horizontal, 2 vertical, per first site
+};
+
+}  // namespace prag
