@@ -1,6 +1,6 @@
 // lattice.cpp
 // Union-find in one 32-bit word per site (parent link, or size and touched sides at a root), with path
-// halving and union by size; at L = 256 the whole lattice (256 KiB) stays in L2 cache.
+// halving and union by size; at L = 256 the whole lattice (258 KiB) stays in L2 cache.
 #include "prag/lattice.h"
 
 #include <algorithm>
@@ -24,23 +24,53 @@ constexpr std::int32_t RootValue(std::uint32_t size, std::uint32_t edges) {
 constexpr std::uint32_t RootSize(std::int32_t value) { return static_cast<std::uint32_t>(-1 - value) >> 4; }
 constexpr std::uint32_t RootEdges(std::int32_t value) { return static_cast<std::uint32_t>(-1 - value) & 15u; }
 
-// Latches each crossing as it appears: clusters only grow, so a crossing once made stays.
-struct Crossings {
-    bool top_bottom = false;
-    bool left_right = false;
+// Latches each crossing as it appears: clusters only grow, so a crossing once made stays. Bit 0 is
+// top-bottom, bit 1 left-right; the rule is a mask of the bits it needs, and either needs any bit.
+class Crossings {
+public:
+    explicit Crossings(Spanning rule)
+        : needed_(rule == Spanning::kTopBottom ? 1u : rule == Spanning::kLeftRight ? 2u : 3u),
+          any_(rule == Spanning::kEither) {}
 
-    bool Note(std::uint32_t edges, Spanning rule) {
-        top_bottom = top_bottom || (edges & kTopBottom) == kTopBottom;
-        left_right = left_right || (edges & kLeftRight) == kLeftRight;
-        switch (rule) {
-            case Spanning::kTopBottom: return top_bottom;
-            case Spanning::kLeftRight: return left_right;
-            case Spanning::kEither: return top_bottom || left_right;
-            case Spanning::kBoth: return top_bottom && left_right;
-        }
-        return false;
+    bool Note(std::uint32_t edges) {
+        made_ |= static_cast<std::uint32_t>((edges & kTopBottom) == kTopBottom) |
+                 static_cast<std::uint32_t>((edges & kLeftRight) == kLeftRight) << 1;
+        return any_ ? made_ != 0 : (made_ & needed_) == needed_;
     }
+
+private:
+    std::uint32_t needed_;
+    bool any_;
+    std::uint32_t made_ = 0;
 };
+
+constexpr std::uint32_t EdgesAt(std::int32_t x, std::int32_t y, std::int32_t side) {
+    return static_cast<std::uint32_t>(y == 0) * kTopEdge | static_cast<std::uint32_t>(y == side - 1) * kBottomEdge |
+           static_cast<std::uint32_t>(x == 0) * kLeftEdge | static_cast<std::uint32_t>(x == side - 1) * kRightEdge;
+}
+
+// The sweeps work on a plain pointer and copies of the sizes: stores into the lattice would otherwise
+// force the compiler to reload every int member after each one.
+std::int32_t Find(std::int32_t* nodes, std::int32_t site) {
+    for (;;) {
+        const std::int32_t parent = nodes[site];
+        if (parent < 0) return site;
+        const std::int32_t grandparent = nodes[parent];
+        if (grandparent < 0) return parent;
+        nodes[site] = grandparent;
+        site = grandparent;
+    }
+}
+
+std::int32_t Merge(std::int32_t* nodes, std::int32_t root_a, std::int32_t root_b) {
+    const std::int32_t value_a = nodes[root_a];
+    const std::int32_t value_b = nodes[root_b];
+    const std::int32_t merged = RootValue(RootSize(value_a) + RootSize(value_b), RootEdges(value_a) | RootEdges(value_b));
+    if (RootSize(value_a) < RootSize(value_b)) std::swap(root_a, root_b);
+    nodes[root_b] = root_a;
+    nodes[root_a] = merged;
+    return root_a;
+}
 
 }  // namespace
 
@@ -50,51 +80,61 @@ std::uint64_t ItemCount(Model model, int side) {
 }
 
 Lattice::Lattice(Model model, int side)
-    : model_(model), side_(side), count_(0), shift_(0) {
+    : model_(model), side_(side), stride_(side + 1), count_(0) {
     if (side < kMinSide || side > kMaxSide) throw std::invalid_argument("lattice side out of range");
     count_ = static_cast<std::uint32_t>(ItemCount(model, side));
-    while ((1 << shift_) < side) ++shift_;
-    const std::size_t padded = static_cast<std::size_t>(side) << shift_;
+    const std::size_t padded = static_cast<std::size_t>(side + 2) * static_cast<std::size_t>(stride_);
     nodes_.resize(padded);
     if (model == Model::kBond) {
         start_nodes_.assign(padded, kEmpty);
         for (std::int32_t y = 0; y < side; ++y) {
-            for (std::int32_t x = 0; x < side; ++x) start_nodes_[static_cast<std::size_t>(y << shift_ | x)] = RootValue(1, EdgesAt(x, y));
+            for (std::int32_t x = 0; x < side; ++x) start_nodes_[static_cast<std::size_t>(Index(x, y))] = RootValue(1, EdgesAt(x, y, side));
         }
         bonds_.resize(padded);
+    } else {
+        site_order_.reserve(count_);
+        for (std::int32_t y = 0; y < side; ++y) {
+            for (std::int32_t x = 0; x < side; ++x) {
+                site_order_.push_back(static_cast<std::uint32_t>(Index(x, y)) << 4 | EdgesAt(x, y, side));
+            }
+        }
+        shuffled_.resize(count_);
     }
-}
-
-std::uint32_t Lattice::EdgesAt(std::int32_t x, std::int32_t y) const {
-    return (y == 0 ? kTopEdge : 0u) | (y == side_ - 1 ? kBottomEdge : 0u) | (x == 0 ? kLeftEdge : 0u) |
-           (x == side_ - 1 ? kRightEdge : 0u);
 }
 
 std::uint32_t Lattice::SpanningNumber(SampleStream& stream, Spanning rule) {
     const auto side = static_cast<std::uint32_t>(side_);
     if (model_ == Model::kSite) {
-        // The memory latency of the lattice is the cost, so each pick is drawn one pick ahead and its
-        // cache lines (the site's row and the rows above and below) are fetched while the current site
-        // is joined. The picks come from the stream in the same order either way.
-        const std::int32_t row = 1 << shift_;
+        // Fisher-Yates over the sites, run ahead of the union-find: the swap for the next step is made
+        // now and the pick after it is drawn now, so the cache lines each will need (the picked entry,
+        // then the site's row and the rows above and below) are fetched while this site is joined.
+        // The stream is read in the same order either way, and the order restarts from the same
+        // arrangement every sample, so a sample's result depends only on its own stream.
+        std::copy(site_order_.begin(), site_order_.end(), shuffled_.begin());
+        std::uint32_t* order = shuffled_.data();
         const std::int32_t* nodes = nodes_.data();
-        const auto pick = [&stream, side, nodes, row, this] {
-            const auto x = static_cast<std::int32_t>(stream.Below(side));
-            const auto y = static_cast<std::int32_t>(stream.Below(side));
-            const std::int32_t* site = nodes + (y << shift_ | x);
-            __builtin_prefetch(site, 1);
-            if (y > 0) __builtin_prefetch(site - row);
-            if (y + 1 < side_) __builtin_prefetch(site + row);
-            return Place{x, y, false};
+        const std::int32_t stride = stride_;
+        const std::uint32_t count = count_;
+        const auto draw = [&stream, order, count](std::uint32_t step) {
+            const std::uint32_t pick = step + stream.Below(count - step);
+            __builtin_prefetch(order + pick, 1);
+            return pick;
         };
-        Place next = pick();
+        const auto place = [order, nodes, stride](std::uint32_t step, std::uint32_t pick) {
+            std::swap(order[step], order[pick]);
+            const std::int32_t* site = nodes + (order[step] >> 4);
+            __builtin_prefetch(site, 1);
+            __builtin_prefetch(site - stride);
+            __builtin_prefetch(site + stride);
+        };
+        place(0, draw(0));
+        std::uint32_t pick_after = count > 1 ? draw(1) : 0;
         return Sweep(
-            [this, &next, &pick](std::uint32_t) {
-                for (;;) {
-                    const Place candidate = next;
-                    next = pick();
-                    if (nodes_[static_cast<std::size_t>(candidate.y << shift_ | candidate.x)] == kEmpty) return candidate;
-                }
+            [order, count, &draw, &place, &pick_after](std::uint32_t step) {
+                const std::uint32_t code = order[step];
+                if (step + 1 < count) place(step + 1, pick_after);
+                if (step + 2 < count) pick_after = draw(step + 2);
+                return Place{static_cast<std::int32_t>(code >> 4), code & 15u, false};
             },
             rule);
     }
@@ -106,10 +146,10 @@ std::uint32_t Lattice::SpanningNumber(SampleStream& stream, Spanning rule) {
                 const auto x = static_cast<std::int32_t>(stream.Below(vertical ? side : side - 1));
                 const auto y = static_cast<std::int32_t>(stream.Below(vertical ? side - 1 : side));
                 const std::uint8_t bit = vertical ? 2 : 1;
-                std::uint8_t& held = bonds_[static_cast<std::size_t>(y << shift_ | x)];
+                std::uint8_t& held = bonds_[static_cast<std::size_t>(Index(x, y))];
                 if (!(held & bit)) {
                     held |= bit;
-                    return Place{x, y, vertical};
+                    return BondPlace(x, y, vertical);
                 }
             }
         },
@@ -127,18 +167,22 @@ std::uint32_t Lattice::SpanningNumber(std::span<const std::uint32_t> order, Span
         [this, order, side, horizontal](std::uint32_t step) {
             const std::uint32_t item = order[step];
             if (model_ == Model::kSite) {
-                return Place{static_cast<std::int32_t>(item % static_cast<std::uint32_t>(side)),
-                             static_cast<std::int32_t>(item / static_cast<std::uint32_t>(side)), false};
+                return SitePlace(static_cast<std::int32_t>(item % static_cast<std::uint32_t>(side)),
+                                 static_cast<std::int32_t>(item / static_cast<std::uint32_t>(side)));
             }
             if (item < horizontal) {
-                return Place{static_cast<std::int32_t>(item % static_cast<std::uint32_t>(side - 1)),
-                             static_cast<std::int32_t>(item / static_cast<std::uint32_t>(side - 1)), false};
+                return BondPlace(static_cast<std::int32_t>(item % static_cast<std::uint32_t>(side - 1)),
+                                 static_cast<std::int32_t>(item / static_cast<std::uint32_t>(side - 1)), false);
             }
             const std::uint32_t rest = item - horizontal;
-            return Place{static_cast<std::int32_t>(rest % static_cast<std::uint32_t>(side)),
-                         static_cast<std::int32_t>(rest / static_cast<std::uint32_t>(side)), true};
+            return BondPlace(static_cast<std::int32_t>(rest % static_cast<std::uint32_t>(side)),
+                             static_cast<std::int32_t>(rest / static_cast<std::uint32_t>(side)), true);
         },
         rule);
+}
+
+Lattice::Place Lattice::SitePlace(std::int32_t x, std::int32_t y) const {
+    return {Index(x, y), EdgesAt(x, y, side_), false};
 }
 
 template <class DrawPlace>
@@ -155,67 +199,48 @@ std::uint32_t Lattice::Sweep(DrawPlace draw, Spanning rule) {
 
 template <class DrawPlace>
 std::uint32_t Lattice::SweepSites(DrawPlace draw, Spanning rule) {
-    Crossings crossings;
-    const std::int32_t row = 1 << shift_;
-    for (std::uint32_t step = 0; step < count_; ++step) {
+    std::int32_t* nodes = nodes_.data();
+    const std::int32_t stride = stride_;
+    const std::uint32_t count = count_;
+    Crossings crossings(rule);
+    for (std::uint32_t step = 0; step < count; ++step) {
         const Place place = draw(step);
-        const std::int32_t site = place.y << shift_ | place.x;
-        const std::uint32_t edges = EdgesAt(place.x, place.y);
-        nodes_[static_cast<std::size_t>(site)] = RootValue(1, edges);
+        const std::int32_t site = place.index;
+        nodes[site] = RootValue(1, place.edges);
         std::int32_t root = site;
-        const auto join = [this, &root](std::int32_t neighbour) {
-            if (nodes_[static_cast<std::size_t>(neighbour)] == kEmpty) return;
-            const std::int32_t other = Find(neighbour);
-            if (other != root) root = Merge(root, other);
+        const auto join = [nodes, &root](std::int32_t neighbour) {
+            if (nodes[neighbour] == kEmpty) return;
+            const std::int32_t other = Find(nodes, neighbour);
+            if (other != root) root = Merge(nodes, root, other);
         };
-        // A site on an edge has no neighbour beyond it: its own edge bits say which neighbours exist.
-        if (!(edges & kLeftEdge)) join(site - 1);
-        if (!(edges & kRightEdge)) join(site + 1);
-        if (!(edges & kTopEdge)) join(site - row);
-        if (!(edges & kBottomEdge)) join(site + row);
-        if (crossings.Note(RootEdges(nodes_[static_cast<std::size_t>(root)]), rule)) return step + 1;
+        // Beyond an edge lies padding that is never occupied, so no neighbour needs a bounds test.
+        join(site - 1);
+        join(site + 1);
+        join(site - stride);
+        join(site + stride);
+        if (crossings.Note(RootEdges(nodes[root]))) return step + 1;
     }
-    return count_;
+    return count;
 }
 
 template <class DrawPlace>
 std::uint32_t Lattice::SweepBonds(DrawPlace draw, Spanning rule) {
-    Crossings crossings;
-    for (std::uint32_t step = 0; step < count_; ++step) {
+    std::int32_t* nodes = nodes_.data();
+    const std::int32_t stride = stride_;
+    const std::uint32_t count = count_;
+    Crossings crossings(rule);
+    for (std::uint32_t step = 0; step < count; ++step) {
         const Place place = draw(step);
-        const std::int32_t first = place.y << shift_ | place.x;
-        const std::int32_t second = first + (place.vertical ? (1 << shift_) : 1);
-        const std::int32_t root_a = Find(first);
-        const std::int32_t root_b = Find(second);
+        const std::int32_t first = place.index;
+        const std::int32_t second = first + (place.vertical ? stride : 1);
+        const std::int32_t root_a = Find(nodes, first);
+        const std::int32_t root_b = Find(nodes, second);
         // A bond inside one cluster changes nothing, so no new crossing can appear.
         if (root_a == root_b) continue;
-        const std::int32_t root = Merge(root_a, root_b);
-        if (crossings.Note(RootEdges(nodes_[static_cast<std::size_t>(root)]), rule)) return step + 1;
+        const std::int32_t root = Merge(nodes, root_a, root_b);
+        if (crossings.Note(RootEdges(nodes[root]))) return step + 1;
     }
-    return count_;
-}
-
-std::int32_t Lattice::Find(std::int32_t site) {
-    std::int32_t* nodes = nodes_.data();
-    for (;;) {
-        const std::int32_t parent = nodes[site];
-        if (parent < 0) return site;
-        const std::int32_t grandparent = nodes[parent];
-        if (grandparent < 0) return parent;
-        nodes[site] = grandparent;
-        site = grandparent;
-    }
-}
-
-std::int32_t Lattice::Merge(std::int32_t root_a, std::int32_t root_b) {
-    std::int32_t* nodes = nodes_.data();
-    const std::int32_t value_a = nodes[root_a];
-    const std::int32_t value_b = nodes[root_b];
-    const std::int32_t merged = RootValue(RootSize(value_a) + RootSize(value_b), RootEdges(value_a) | RootEdges(value_b));
-    if (RootSize(value_a) < RootSize(value_b)) std::swap(root_a, root_b);
-    nodes[root_b] = root_a;
-    nodes[root_a] = merged;
-    return root_a;
+    return count;
 }
 
 }  // namespace prag

@@ -1,7 +1,7 @@
 // lattice.h
 // One Newman-Ziff sample on an L x L square lattice with open boundaries: sites or bonds are occupied
-// one by one with union-find until the spanning rule first holds. 4 bytes a site (6 for bonds), rows
-// padded to a power of two, so at most 16 L^2 bytes.
+// one by one with union-find until the spanning rule first holds. 4 bytes a site (9 for bonds), plus
+// a border of never-occupied padding.
 #pragma once
 
 #include <cstdint>
@@ -36,8 +36,9 @@ public:
 
 private:
     struct Place {
-        std::int32_t x, y;
-        bool vertical;  // bonds: to (x, y + 1) rather than (x + 1, y)
+        std::int32_t index;   // of the site, or of the bond's first site
+        std::uint32_t edges;  // sites: which sides of the lattice the site lies on
+        bool vertical;        // bonds: down to the next row rather than right
     };
 
     template <class DrawPlace>
@@ -46,17 +47,21 @@ private:
     std::uint32_t SweepSites(DrawPlace draw, Spanning rule);
     template <class DrawPlace>
     std::uint32_t SweepBonds(DrawPlace draw, Spanning rule);
-    std::uint32_t EdgesAt(std::int32_t x, std::int32_t y) const;
-    std::int32_t Find(std::int32_t site);
-    std::int32_t Merge(std::int32_t root_a, std::int32_t root_b);
+    // Rows of L + 1 words behind one padding row: the padding column right of each row is also the
+    // one left of the next, and padding rows lie above and below.
+    std::int32_t Index(std::int32_t x, std::int32_t y) const { return (y + 1) * stride_ + x; }
+    Place SitePlace(std::int32_t x, std::int32_t y) const;
+    Place BondPlace(std::int32_t x, std::int32_t y, bool vertical) const { return {Index(x, y), 0, vertical}; }
 
     Model model_;
     std::int32_t side_;
-    std::uint32_t count_;           // items: sites or bonds
-    int shift_;                     // site (x, y) is nodes_[y << shift_ | x]
+    std::int32_t stride_;
+    std::uint32_t count_;  // items: sites or bonds
     std::vector<std::int32_t> nodes_;  // per site: parent, or -1 - (size << 4 | edges) at a root
     std::vector<std::int32_t> start_nodes_;  // bonds: every site its own cluster
-    std::vector<std::uint8_t> bonds_;        // bonds: 1 bit horizontal, 2 vertical, per first site
+    std::vector<std::uint8_t> bonds_;
+    std::vector<std::uint32_t> site_order_;  // sites: index << 4 | edges of every site, where each sample starts
+    std::vector<std::uint32_t> shuffled_;    // sites: the order being drawn        // bonds: bit 1 right, bit 2 down, per site
 };
 
 }  // namespace prag
