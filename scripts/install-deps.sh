@@ -23,6 +23,12 @@ packages=(
     xauth
     xdotool
     dpkg-dev
+    libcli11-dev
+    nlohmann-json3-dev
+    libpcg-cpp-dev
+    libopenmpi-dev
+    openmpi-bin
+    gnuplot-nox
 )
 
 missing=()

@@ -43,4 +43,9 @@ wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "installed krondel exited with $status"
 grep -q "DATA: \[$usr/share/krondel\]" vrtinela.log || fail "installed krondel did not use its share folder: $(cat vrtinela.log)"
 if grep -i -E "fail|error" vrtinela.log; then fail "installed krondel logged a failure"; fi
+# prag: its manual page, gnuplot as a recommendation, and a small run of the installed program.
+[ -f "$usr/bin/prag" ] || fail "the package lacks bin/prag"
+[ -f "$usr/share/man/man1/prag.1" ] || fail "the package lacks prag's manual page"
+dpkg-deb -f "$package" Recommends | grep -q gnuplot-nox || fail "the package does not recommend gnuplot-nox"
+"$usr/bin/prag" --sizes 8 --samples 50 --seed 1 --quiet | grep -q '^p_c = ' || fail "installed prag printed no estimate"
 echo "package: $(basename "$package") installs and runs"

@@ -147,7 +147,7 @@ Share DirectMonteCarlo(int side, double p, int grids, std::mt19937_64& random) {
 TEST(NewmanZiff, AgreesWithDirectMonteCarloAtFixedP) {
     std::mt19937_64 random(2024);
     for (const int side : {16, 64}) {
-        const int samples = side == 16 ? 6000 : 1500;
+        const int samples = side == 16 ? 4000 : 1500;
         const std::vector<std::uint32_t> spanning =
             prag::SpanningNumbers({Model::kSite, Spanning::kTopBottom, side, 5, 0, static_cast<std::uint64_t>(samples)}, 2);
         const prag::SpanningHistogram histogram(prag::ItemCount(Model::kSite, side), spanning);
