@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <numeric>
 
 namespace prag {
@@ -22,26 +21,27 @@ BinomialWindow BinomialWeights(std::uint64_t trials, double p) {
     const auto n = static_cast<double>(trials);
     const auto mode = std::min<std::uint64_t>(trials, static_cast<std::uint64_t>(std::floor((n + 1.0) * p)));
 
-    std::deque<double> weights{1.0};
-    std::uint64_t first = mode;
+    // Terms below the mode come out from the mode down, so they are gathered apart and put in front reversed.
+    std::vector<double> below;
     double weight = 1.0;
     for (std::uint64_t k = mode; k > 0; --k) {
-        // P(k - 1) / P(k) = k / (n - k + 1) / odds
-        weight *= static_cast<double>(k) / (n - static_cast<double>(k) + 1.0) / odds;
+        // P(k - 1) / P(k) = k / ((n - k + 1) odds)
+        weight *= static_cast<double>(k) / ((n - static_cast<double>(k) + 1.0) * odds);
         if (weight < kNegligible) break;
-        weights.push_front(weight);
-        first = k - 1;
+        below.push_back(weight);
     }
+    BinomialWindow window{mode - below.size(), {below.rbegin(), below.rend()}};
+    window.weights.push_back(1.0);
     weight = 1.0;
     for (std::uint64_t k = mode; k < trials; ++k) {
-        // P(k + 1) / P(k) = (n - k) / (k + 1) * odds
-        weight *= (n - static_cast<double>(k)) / (static_cast<double>(k) + 1.0) * odds;
+        // P(k + 1) / P(k) = (n - k) odds / (k + 1)
+        weight *= (n - static_cast<double>(k)) * odds / (static_cast<double>(k) + 1.0);
         if (weight < kNegligible) break;
-        weights.push_back(weight);
+        window.weights.push_back(weight);
     }
-    const double total = std::accumulate(weights.begin(), weights.end(), 0.0);
-    BinomialWindow window{first, {weights.begin(), weights.end()}};
-    for (double& w : window.weights) w /= total;
+    const double total = std::accumulate(window.weights.begin(), window.weights.end(), 0.0);
+    const double scale = 1.0 / total;
+    for (double& w : window.weights) w *= scale;
     return window;
 }
 

@@ -44,7 +44,7 @@ struct CurvePoint {
 // is that of a mean of independent values, which the correlated R_n of one histogram would not give.
 CurvePoint Evaluate(const SpanningHistogram& histogram, double p);
 
-// The p in [0, 1] where R(p) = level, to 1e-13; R rises strictly in p, so there is exactly one.
+// The p in [0, 1] where R(p) = level, to about 1e-13; R rises strictly in p, so there is exactly one.
 double CrossingPoint(const SpanningHistogram& histogram, double level);
 
 }  // namespace prag

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -53,6 +54,11 @@ std::string Literal(const std::string& text) {
         escaped += c;
     }
     return escaped;
+}
+
+std::string Capitalised(std::string text) {
+    if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
 }
 
 bool OnPath(const std::string& program) {
@@ -134,7 +140,7 @@ std::string PlotScriptText(const Report& report, const PlotFiles& files) {
            << "}\n";
     }
     gp << "set output outfile\n"
-       << "set title \"" << Literal(std::string(ModelName(s.model))) << " percolation, "
+       << "set title \"" << Literal(Capitalised(std::string(ModelName(s.model)))) << " percolation, "
        << Literal(std::string(SpanningName(s.rule))) << " spanning, " << s.samples << " samples per size, seed "
        << report.seed << "\"\n"
        << "set xlabel \"p\"\nset ylabel \"R_L(p)\"\n"
