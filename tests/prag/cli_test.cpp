@@ -137,13 +137,4 @@ TEST_F(Cli, ProgressIsShownOnATerminalOnlyAndQuietHidesIt) {
     EXPECT_EQ(piped.err, "") << "no progress into a file";
 }
 
-TEST_F(Cli, HelpAndVersion) {
-    const Outcome help = Run(kPrag + " --help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Example:"), std::string::npos);
-    const Outcome version = Run(kPrag + " --version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, std::string("prag ") + PRAG_VERSION + "\n");
-}
-
 }  // namespace

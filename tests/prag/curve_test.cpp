@@ -61,17 +61,6 @@ TEST(Binomial, HugeTrialsStayFiniteWithTheRightMomentsAndANarrowWindow) {
     EXPECT_LT(window.weights.size(), 25 * static_cast<std::size_t>(std::sqrt(expected_variance)));
 }
 
-TEST(Binomial, CertainEndsPutAllWeightOnOneCount) {
-    const prag::BinomialWindow none = prag::BinomialWeights(100, 0.0);
-    const prag::BinomialWindow all = prag::BinomialWeights(100, 1.0);
-    EXPECT_EQ(none.first, 0u);
-    EXPECT_EQ(all.first, 100u);
-    ASSERT_EQ(none.weights.size(), 1u);
-    ASSERT_EQ(all.weights.size(), 1u);
-    EXPECT_EQ(none.weights[0], 1.0);
-    EXPECT_EQ(all.weights[0], 1.0);
-}
-
 TEST(CanonicalCurve, IsTheMeanOfEachSampleBinomialTail) {
     constexpr int kItems = 30;
     const std::vector<std::uint32_t> spanning{12, 17, 17, 20, 25, 3};

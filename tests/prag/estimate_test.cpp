@@ -65,14 +65,6 @@ TEST(Threshold, JackknifeErrorMatchesTheScatterOfIndependentRuns) {
     EXPECT_LT(ratio, 1.4) << "jackknife " << mean_error << ", scatter " << std::sqrt(variance);
 }
 
-TEST(Threshold, OneSampleHasNoErrorButACrossing) {
-    const std::vector<std::uint32_t> one{40};
-    const prag::SizeThreshold threshold = prag::ThresholdOfSize(8, 64, one);
-    EXPECT_TRUE(std::isnan(threshold.error));
-    EXPECT_GT(threshold.p, 0.5);
-    EXPECT_LT(threshold.p, 0.75);
-}
-
 std::vector<prag::SizeThreshold> ExactCorrections(double pc, double amplitude, double exponent, double error) {
     std::vector<prag::SizeThreshold> sizes;
     for (const int side : {32, 64, 128, 256}) {

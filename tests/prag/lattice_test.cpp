@@ -164,14 +164,4 @@ TEST(NewmanZiff, AgreesWithDirectMonteCarloAtFixedP) {
     }
 }
 
-TEST(Lattice, RefusesOrdersThatAreNotPermutationsOfItsItems) {
-    prag::Lattice lattice(Model::kSite, 2);
-    const std::vector<std::uint32_t> too_short{0, 1, 2};
-    const std::vector<std::uint32_t> beyond{0, 1, 2, 4};
-    EXPECT_THROW(lattice.SpanningNumber(too_short, Spanning::kTopBottom), std::invalid_argument);
-    EXPECT_THROW(lattice.SpanningNumber(beyond, Spanning::kTopBottom), std::invalid_argument);
-    EXPECT_THROW(prag::Lattice(Model::kSite, prag::kMinSide - 1), std::invalid_argument);
-    EXPECT_THROW(prag::Lattice(Model::kBond, prag::kMaxSide + 1), std::invalid_argument);
-}
-
 }  // namespace

@@ -45,16 +45,6 @@ TEST(Sweep, SharesOfProcessesJoinToTheWholeRun) {
     }
 }
 
-TEST(Sweep, SeedsAndSizesGiveDifferentSamples) {
-    const std::vector<std::uint32_t> base = prag::SpanningNumbers({Model::kSite, Spanning::kTopBottom, 16, 1, 0, 200}, 1);
-    const std::vector<std::uint32_t> other_seed = prag::SpanningNumbers({Model::kSite, Spanning::kTopBottom, 16, 2, 0, 200}, 1);
-    EXPECT_NE(base, other_seed);
-    // Samples within one run are not copies of each other either.
-    std::size_t repeats = 0;
-    for (std::size_t k = 1; k < base.size(); ++k) repeats += base[k] == base[k - 1] ? 1 : 0;
-    EXPECT_LT(repeats, base.size() / 4);
-}
-
 TEST(Sweep, ProgressEndsAtTheTotalAndNeverGoesBack) {
     std::vector<std::uint64_t> reports;
     const auto spanning = prag::SpanningNumbers({Model::kBond, Spanning::kTopBottom, 24, 5, 100, 900}, 2,
