@@ -1,7 +1,7 @@
 // lattice.h
 // One Newman-Ziff sample on an L x L square lattice with open boundaries: sites or bonds are occupied
-// one by one with union-find until the spanning rule first holds. 4 bytes a site (9 for bonds), plus
-// a border of never-occupied padding.
+// one by one with union-find until the spanning rule first holds. 12 bytes a site (9 for bonds),
+// plus a border of never-occupied padding.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,8 @@
 namespace prag {
 
 inline constexpr int kMinSide = 2;
-// A root keeps its cluster's size above four edge bits in 32 bits: that allows 2^26 sites.
+// A root keeps its cluster's size above four edge bits in 32 bits, and the site order keeps a padded
+// index above four edge bits: that allows 2^26 sites.
 inline constexpr int kMaxSide = 8192;
 
 // Sites are numbered y * L + x (row y from the top). Bonds: y * (L - 1) + x joins (x, y) and (x + 1, y);
@@ -26,9 +27,9 @@ public:
     Lattice(Model model, int side);
 
     // The number of occupied items at which `rule` first holds, in 1..ItemCount, for a uniformly random
-    // order drawn from `stream`. Spanning never breaks once made, so the sweep stops there.
-    // The order is drawn by picking items uniformly and passing over occupied ones: that is a uniform
-    // random order too, and near the threshold costs ~1.5 picks an item without a shuffled array in cache.
+    // order drawn from `stream`. Spanning never breaks once made, so the sweep stops there. Sites are
+    // ordered by Fisher-Yates; bonds by uniform picks that pass over occupied bonds, which is a uniform
+    // order too and needs no array of 2 L^2 bonds.
     std::uint32_t SpanningNumber(SampleStream& stream, Spanning rule);
 
     // The same for a given order of item numbers (a permutation of 0..ItemCount-1).
@@ -59,9 +60,9 @@ private:
     std::uint32_t count_;  // items: sites or bonds
     std::vector<std::int32_t> nodes_;  // per site: parent, or -1 - (size << 4 | edges) at a root
     std::vector<std::int32_t> start_nodes_;  // bonds: every site its own cluster
-    std::vector<std::uint8_t> bonds_;
+    std::vector<std::uint8_t> bonds_;        // bonds: bit 1 right, bit 2 down, per site
     std::vector<std::uint32_t> site_order_;  // sites: index << 4 | edges of every site, where each sample starts
-    std::vector<std::uint32_t> shuffled_;    // sites: the order being drawn        // bonds: bit 1 right, bit 2 down, per site
+    std::vector<std::uint32_t> shuffled_;    // sites: the order being drawn
 };
 
 }  // namespace prag
