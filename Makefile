@@ -49,6 +49,8 @@ bench: build
 	./$(BUILD_DIR)/tests/console/console_benchmark
 	tests/console/time_full_run.sh $(BUILD_DIR)/vrtinela2D
 	tests/e2e/measure_krondel_cpu.sh $(BUILD_DIR)/krondel 10
+	./$(BUILD_DIR)/tests/prag/prag_benchmark --benchmark_color=false
+	tests/prag/time_prag_runs.sh $(BUILD_DIR)/prag
 
 install: build
 	cmake --install $(BUILD_DIR)

@@ -31,6 +31,8 @@ set(CPACK_PACKAGE_CONTACT "krondel developers <krondel@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
+# prag draws its plots with gnuplot and writes everything else without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gnuplot-nox")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

@@ -25,6 +25,12 @@ packages=(
     x11-utils
     file
     dpkg-dev
+    libcli11-dev
+    nlohmann-json3-dev
+    libpcg-cpp-dev
+    libopenmpi-dev
+    openmpi-bin
+    gnuplot-nox
 )
 
 missing=()

@@ -29,7 +29,7 @@ done
 grep -q '^Exec=krondel$' "$usr/share/applications/krondel.desktop" || fail "desktop entry does not start krondel"
 grep -q "the krondel developers" "$usr/share/doc/krondel/copyright" || fail "the copyright file lacks the project's licence"
 grep -q "DejaVu" "$usr/share/doc/krondel/copyright" || fail "the copyright file lacks the font's licence"
-for program in krondel vrtinela2D; do
+for program in krondel vrtinela2D prag; do
     file "$usr/bin/$program" | grep -q "not stripped" && fail "$program is not stripped"
     [ "$("$usr/bin/$program" --version)" = "$program $(dpkg-deb -f "$package" Version)" ] ||
         fail "installed $program --version does not give the package's version"
@@ -51,4 +51,9 @@ wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "installed krondel exited with $status"
 grep -q "DATA: \[$usr/share/krondel\]" vrtinela.log || fail "installed krondel did not use its share folder: $(cat vrtinela.log)"
 if grep -i -E "fail|error" vrtinela.log; then fail "installed krondel logged a failure"; fi
+# prag: its manual page, gnuplot as a recommendation, and a small run of the installed program.
+[ -f "$usr/bin/prag" ] || fail "the package lacks bin/prag"
+[ -f "$usr/share/man/man1/prag.1" ] || fail "the package lacks prag's manual page"
+dpkg-deb -f "$package" Recommends | grep -q gnuplot-nox || fail "the package does not recommend gnuplot-nox"
+"$usr/bin/prag" --sizes 8 --samples 50 --seed 1 --quiet | grep -q '^p_c = ' || fail "installed prag printed no estimate"
 echo "package: $(basename "$package") installs and runs"

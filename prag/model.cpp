@@ -1,0 +1,47 @@
+// model.cpp
+// The names of models and spanning rules as the command line, the table and the JSON spell them.
+#include "prag/model.h"
+
+#include <array>
+#include <utility>
+
+namespace prag {
+namespace {
+
+constexpr std::array<std::pair<Model, std::string_view>, 2> kModelNames{{
+    {Model::kSite, "site"},
+    {Model::kBond, "bond"},
+}};
+
+constexpr std::array<std::pair<Spanning, std::string_view>, 4> kSpanningNames{{
+    {Spanning::kTopBottom, "top-bottom"},
+    {Spanning::kLeftRight, "left-right"},
+    {Spanning::kEither, "either"},
+    {Spanning::kBoth, "both"},
+}};
+
+template <class Value, std::size_t Count>
+std::string_view NameOf(const std::array<std::pair<Value, std::string_view>, Count>& names, Value value) {
+    for (const auto& [known, name] : names) {
+        if (known == value) return name;
+    }
+    return "?";
+}
+
+template <class Value, std::size_t Count>
+std::optional<Value> ValueOf(const std::array<std::pair<Value, std::string_view>, Count>& names,
+                             std::string_view name) {
+    for (const auto& [value, known] : names) {
+        if (known == name) return value;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string_view ModelName(Model model) { return NameOf(kModelNames, model); }
+std::string_view SpanningName(Spanning rule) { return NameOf(kSpanningNames, rule); }
+std::optional<Model> ModelFromName(std::string_view name) { return ValueOf(kModelNames, name); }
+std::optional<Spanning> SpanningFromName(std::string_view name) { return ValueOf(kSpanningNames, name); }
+
+}  // namespace prag

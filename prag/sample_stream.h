@@ -1,0 +1,38 @@
+// sample_stream.h
+// The random numbers of one sample: a PCG stream chosen by (seed, L, sample index) alone, so a sample
+// draws the same numbers whichever thread or process runs it. Draws are bounded by 2^32.
+#pragma once
+
+#include <cstdint>
+
+#include <pcg_random.hpp>
+
+namespace prag {
+
+// SplitMix64's finaliser: neighbouring inputs (seed 1 and 2, sample 7 and 8) give unrelated outputs.
+std::uint64_t MixBits(std::uint64_t value);
+
+class SampleStream {
+public:
+    SampleStream(std::uint64_t seed, int side, std::uint64_t sample);
+
+    // Uniform in [0, bound) for bound >= 1. Lemire's multiply-and-reject: the division only runs on the
+    // rare draws that land in the biased strip, so the usual draw costs one multiplication.
+    std::uint32_t Below(std::uint32_t bound) {
+        std::uint64_t product = static_cast<std::uint64_t>(engine_()) * bound;
+        auto low = static_cast<std::uint32_t>(product);
+        if (low < bound) {
+            const std::uint32_t threshold = (0u - bound) % bound;
+            while (low < threshold) {
+                product = static_cast<std::uint64_t>(engine_()) * bound;
+                low = static_cast<std::uint32_t>(product);
+            }
+        }
+        return static_cast<std::uint32_t>(product >> 32);
+    }
+
+private:
+    pcg32 engine_;
+};
+
+}  // namespace prag

@@ -1,0 +1,89 @@
+// prag_benchmark.cpp
+// Cost of Newman-Ziff samples at L = 256 (site, top-bottom, one thread) in ns per lattice site: one
+// sample alone, and a run of samples with its whole R(p) curve, crossing and jackknife included, against
+// the 15 ns target. Limits: CPU time of one thread on a shared machine, whose neighbours still share
+// its caches; the best repetition is taken.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "prag/analysis.h"
+#include "prag/lattice.h"
+#include "prag/sample_stream.h"
+
+namespace {
+
+constexpr int kSide = 256;
+constexpr double kSites = static_cast<double>(kSide) * kSide;
+constexpr std::uint64_t kCurveSamples = 200;
+constexpr double kTargetNsPerSite = 15.0;
+
+void SetNsPerSite(benchmark::State& state, double sites_per_iteration) {
+    // Shown with an SI prefix: "s_per_site=14n" is 14 ns a site.
+    state.counters["s_per_site"] = benchmark::Counter(sites_per_iteration, benchmark::Counter::kIsIterationInvariantRate |
+                                                                                benchmark::Counter::kInvert);
+}
+
+void OneSample(benchmark::State& state) {
+    prag::Lattice lattice(prag::Model::kSite, kSide);
+    std::uint64_t sample = 0;
+    for (auto _ : state) {
+        prag::SampleStream stream(1, kSide, sample++);
+        benchmark::DoNotOptimize(lattice.SpanningNumber(stream, prag::Spanning::kTopBottom));
+    }
+    SetNsPerSite(state, kSites);
+}
+BENCHMARK(OneSample)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(false);
+
+// The samples run on the benchmark's own thread, as a one-thread sweep runs them, so that the CPU
+// time counts them while other programs on the machine do not.
+void SamplesWithTheirCurve(benchmark::State& state) {
+    const std::vector<double> grid = prag::GridPoints(0.45, 0.75, 0.0025);
+    prag::Lattice lattice(prag::Model::kSite, kSide);
+    std::vector<std::uint32_t> spanning(kCurveSamples);
+    std::uint64_t seed = 1;
+    for (auto _ : state) {
+        for (std::uint64_t k = 0; k < kCurveSamples; ++k) {
+            prag::SampleStream stream(seed, kSide, k);
+            spanning[k] = lattice.SpanningNumber(stream, prag::Spanning::kTopBottom);
+        }
+        ++seed;
+        benchmark::DoNotOptimize(prag::AnalyseSize(prag::Model::kSite, kSide, spanning, grid));
+    }
+    SetNsPerSite(state, kSites * kCurveSamples);
+}
+BENCHMARK(SamplesWithTheirCurve)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// Keeps the best time per site of each benchmark for the closing lines.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    SummaryReporter() : ConsoleReporter(OO_Tabular) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration) continue;
+            const auto counter = run.counters.find("s_per_site");
+            if (counter == run.counters.end()) continue;
+            double& best = run.benchmark_name().rfind("OneSample", 0) == 0 ? one_sample_ : with_curve_;
+            const double ns = counter->second.value * 1e9;
+            if (best == 0.0 || ns < best) best = ns;
+        }
+    }
+    double one_sample_ = 0.0;
+    double with_curve_ = 0.0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("L=%d site, one thread, one sample: %.1f ns per site\n", kSide, reporter.one_sample_);
+    std::printf("L=%d site, one thread, %llu samples with the whole R(p) curve: %.1f ns per site, %.2f of the %.0f ns target\n",
+                kSide, static_cast<unsigned long long>(kCurveSamples), reporter.with_curve_,
+                reporter.with_curve_ / kTargetNsPerSite, kTargetNsPerSite);
+    benchmark::Shutdown();
+    return 0;
+}
