@@ -154,6 +154,7 @@ bool SdlEngine::Initiate() {
     window_ = SDL_CreateWindow(StringState(kStateWindowTitle, "").c_str(), SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (window_ == nullptr) return FailInitiate("window creation failed", SDL_GetError());
+    SetWindowIcon();
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ == nullptr) return FailInitiate("renderer creation failed", SDL_GetError());
     // Full screen keeps the program's coordinates: the frame is scaled, mouse positions too.
@@ -161,7 +162,6 @@ bool SdlEngine::Initiate() {
         return FailInitiate("renderer size refused", SDL_GetError());
     }
     SDL_ShowCursor(SDL_DISABLE); // the program draws its own cursor
-    SetWindowIcon();
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_, &info);
     log_.Write(FormatText("VIDEO: [%s] %d x %d window, %s renderer, %s video", StringState(kStateWindowTitle, "").c_str(),

@@ -85,7 +85,8 @@ expect_board() { # file side
     expect_pixel "$1" $((end + 3)) $((end + 3)) black "outside a $2 x $2 board"
 }
 
-# The window carries krondel's own 64 x 64 icon.
+# The window carries krondel's own 64 x 64 icon (set just after the window appears).
+for _ in $(seq 50); do xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" && break; sleep 0.1; done
 xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no 64 x 64 icon"
 
 start=$(shoot 1 start)
