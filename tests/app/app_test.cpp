@@ -1,6 +1,7 @@
 // app_test.cpp
 // Unit tests of krondel's keyboard controls and start-up over the recording fake engine.
 // Random draws are counted against a generator of the tests' own, which tells how many rebuilds ran.
+#include "app/board_layout.h"
 #include "app/frame_handler.h"
 #include "app/krondel_main.h"
 #include "app/program_state.h"
@@ -21,6 +22,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -28,8 +30,10 @@ namespace {
 
 constexpr std::uint32_t kSeed = 4242;
 
-const std::vector<int> kPolledKeyOrder = {kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus,
-                                          kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM};
+// The two toggles close every frame that Escape did not end, polled or not.
+const std::vector<int> kPolledKeyOrder = {kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus, kKeyMainMinus,
+                                          kKeyPadMinus, kKeyV, kKeyM, kKeyP, kKeyMouseLeft};
+const std::vector<int> kDelayedFrameKeys = {kKeyEscape, kKeyP, kKeyMouseLeft};
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
@@ -82,6 +86,7 @@ protected:
         ResetSceneDouble();
         engine = CreateEngine(kEngineVersion);
         KeyRepeatDelay = 0.0f;
+        conductingPathShown = pathKeyWasDown = leftButtonWasDown = false;
         ClearBoard();
         boardWidth = boardHeight = 6;
         metalPercent = 50;
@@ -97,6 +102,9 @@ protected:
         fake.keyQueries.clear();
         return FrameHandler();
     }
+
+    // Whether the last frame read the repeating keys, not only Escape and the toggles.
+    bool KeysWereRead() const { return fake.keyQueries.size() > kDelayedFrameKeys.size(); }
 };
 
 // ---- The engine's operation table --------------------------------------------------------------
@@ -256,12 +264,12 @@ TEST_F(Keyboard, EscapeEndsTheLoopWhileADelayRuns) {
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.2f));
 }
 
-TEST_F(Keyboard, OnlyEscapeIsReadWhileADelayRuns) {
+TEST_F(Keyboard, OnlyEscapeAndTheTogglesAreReadWhileADelayRuns) {
     KeyRepeatDelay = 0.2f;
     fake.frameDelta = 0.02f;
     const std::vector<std::uint8_t> before = CellBytes();
     EXPECT_FALSE(Frame({kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus, kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
-    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    EXPECT_EQ(fake.keyQueries, kDelayedFrameKeys);
     EXPECT_EQ(fake.calls, std::vector<std::string>{"FrameDelta"});
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.2f - 0.02f));
     EXPECT_EQ(CellBytes(), before);
@@ -274,10 +282,9 @@ TEST_F(Keyboard, FrameTimeLongerThanTheDelayBringsItToZeroAndTheNextFrameReads) 
     fake.frameDelta = 0.05f;
     Frame({kKeyR});
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.0f)) << "positive zero, not a negative rest";
-    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    EXPECT_EQ(fake.keyQueries, kDelayedFrameKeys);
     Frame({kKeyR});
-    EXPECT_EQ(fake.keyQueries, (std::vector<int>{kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus,
-                                                 kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
+    EXPECT_EQ(fake.keyQueries, kPolledKeyOrder);
     EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6));
 }
 
@@ -286,7 +293,7 @@ TEST_F(Keyboard, IdleKeyboardIsReadEveryOtherFrameAtFiftyFramesPerSecond) {
     std::vector<bool> read;
     for (int frame = 0; frame < 10; ++frame) {
         Frame({});
-        read.push_back(fake.keyQueries.size() > 1);
+        read.push_back(KeysWereRead());
     }
     EXPECT_EQ(read, (std::vector<bool>{true, false, true, false, true, false, true, false, true, false}));
 }
@@ -297,7 +304,7 @@ TEST_F(Keyboard, HeldReshuffleActsAgainAfterItsDelayInWholeFrames) {
     std::vector<int> acted;
     for (int frame = 0; frame < 20; ++frame) {
         Frame({kKeyR});
-        if (fake.keyQueries.size() > 1) acted.push_back(frame);
+        if (KeysWereRead()) acted.push_back(frame);
     }
     EXPECT_EQ(acted, (std::vector<int>{0, 7, 14}));
     EXPECT_EQ(DrawsSince(kSeed), 3 * DrawsPerRebuild(6));
@@ -428,6 +435,109 @@ TEST_F(Keyboard, PercentStaysInRangeButTheBoardIsStillRefilled) {
     EXPECT_EQ(metalPercent, 0);
     EXPECT_EQ(MetalCells(), 0);
     EXPECT_FALSE(boardConducts);
+}
+
+// ---- P and the mouse ------------------------------------------------------------------------------
+
+using Toggles = Keyboard;
+
+TEST_F(Toggles, PathKeyTurnsTheViewOnAndOffOncePerPressEvenWhileADelayRuns) {
+    std::vector<bool> shown;
+    // Frames 0, 2, 4 and 6 read the other keys, the rest do not.
+    const std::vector<std::set<int>> frames = {{}, {kKeyP}, {kKeyP}, {kKeyP}, {}, {}, {kKeyR, kKeyP}, {kKeyP}, {}, {kKeyP}};
+    for (const std::set<int>& keys : frames) {
+        Frame(keys);
+        shown.push_back(conductingPathShown);
+    }
+    // Pressed in a frame that reads no other key and held for three frames, it acts once; pressed
+    // with R it acts besides R; pressed again while R's delay runs, it acts at once.
+    EXPECT_EQ(shown, (std::vector<bool>{false, true, true, true, true, true, false, false, false, true}));
+    EXPECT_GT(KeyRepeatDelay, 0.0f) << "the last press came while the delay ran";
+    EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6)) << "P itself never rebuilds the board";
+}
+
+TEST_F(Toggles, TappedPathKeyActsOnceInTheFrameItIsSeen) {
+    fake.tappedKeys = {kKeyP};
+    Frame({});
+    EXPECT_TRUE(conductingPathShown);
+    Frame({});
+    EXPECT_TRUE(conductingPathShown) << "a tap is one press";
+    fake.tappedKeys = {kKeyP};
+    Frame({});
+    EXPECT_FALSE(conductingPathShown);
+}
+
+// Scene pixels of a point inside the cell in column x, row y, `into` pixels from its top-left corner.
+std::pair<float, float> PointIn(int x, int y, float into) {
+    return {static_cast<float>(CellOrigin(x)) + into, static_cast<float>(CellOrigin(y)) + into};
+}
+
+TEST_F(Toggles, ClickFlipsExactlyTheCellUnderTheMouseAndTestsTheBoardAgainAtOnce) {
+    // A row of metal with one wood gap at column 3 of row 2: the click closes it.
+    ClearBoard();
+    for (int x = 0; x < 6; ++x) boardCells[x + 2 * 6].metal = x == 3 ? 0 : 1;
+    RetestBoard();
+    ASSERT_FALSE(boardConducts);
+    std::vector<std::uint8_t> expected = CellBytes();
+    std::tie(fake.mouseX, fake.mouseY) = PointIn(3, 2, 25.0f);
+    Frame({kKeyMouseLeft});
+    EXPECT_TRUE(boardConducts);
+    expected[2 * (3 + 2 * 6)] = 1; // the metal byte of the clicked cell
+    for (int x = 0; x < 6; ++x) expected[2 * (x + 2 * 6) + 1] = 1; // the whole row is reached now
+    EXPECT_EQ(CellBytes(), expected);
+    EXPECT_EQ(fake.CountCalls("MousePosition"), 1);
+
+    // Held on, the button does not flip the cell again; released and pressed, it does.
+    for (int frame = 0; frame < 5; ++frame) Frame({kKeyMouseLeft});
+    EXPECT_TRUE(boardConducts);
+    Frame({});
+    Frame({kKeyMouseLeft});
+    EXPECT_FALSE(boardConducts);
+    EXPECT_EQ(MetalCells(), 5);
+    EXPECT_EQ(DrawsSince(kSeed), 0) << "a click never reshuffles";
+}
+
+TEST_F(Toggles, ClickWhereNoCellIsDrawnDoesNothing) {
+    const std::vector<std::uint8_t> before = CellBytes();
+    const bool conducts = boardConducts;
+    const float origin = static_cast<float>(CellOrigin(0));
+    const std::pair<float, float> misses[] = {
+        {origin - 0.5f, origin + 10.0f},                 // left of the board
+        {origin + 10.0f, origin - 0.5f},                 // above it
+        {origin + 51.5f, origin + 10.0f},                // the gap after the first column
+        {origin + 10.0f, origin + 53.0f},                // the gap below the first row
+        {static_cast<float>(CellOrigin(6)), origin},     // just right of the last column
+        {origin, static_cast<float>(CellOrigin(6))},     // just below the last row
+        {500.0f, 100.0f},                                // the side panel
+        {-1e30f, 1e30f},                                 // far outside (a mapped position in a bar)
+        {std::numeric_limits<float>::quiet_NaN(), origin}};
+    for (const auto& [x, y] : misses) {
+        fake.mouseX = x;
+        fake.mouseY = y;
+        Frame({kKeyMouseLeft});
+        Frame({});
+        EXPECT_EQ(CellBytes(), before) << "click at " << x << ", " << y;
+        EXPECT_EQ(boardConducts, conducts);
+    }
+}
+
+TEST_F(Toggles, EveryCellOfEveryBoardSizeAnswersFromCornerToCorner) {
+    for (int side = kMinBoardSide; side <= kMaxBoardSide; ++side) {
+        boardWidth = boardHeight = side;
+        ClearBoard();
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                for (const float into : {0.0f, 51.1f}) {
+                    std::tie(fake.mouseX, fake.mouseY) = PointIn(x, y, into);
+                    Frame({kKeyMouseLeft});
+                    Frame({});
+                    ASSERT_EQ(MetalCells(), 1) << "W = " << side << ", cell " << x << ", " << y << " + " << into;
+                    ASSERT_EQ(boardCells[x + y * side].metal, 1) << "W = " << side << ", cell " << x << ", " << y;
+                    boardCells[x + y * side].metal = 0;
+                }
+            }
+        }
+    }
 }
 
 // ---- Start-up and shutdown ------------------------------------------------------------------------
@@ -570,6 +680,9 @@ TEST_F(Startup, AnsweringTheCommandLineTakesNoEngine) {
     EXPECT_TRUE(fake.createVersions.empty()) << "no engine, so no window, for an answer";
     EXPECT_EQ(fake.framesRun, 0);
     EXPECT_NE(out.find("Escape"), std::string::npos) << out;
+    for (const char* control : {"\n  P ", "\n  left click ", "\n  F11 "}) {
+        EXPECT_NE(out.find(control), std::string::npos) << "--help names" << control;
+    }
     EXPECT_EQ(errors.rfind("krondel: unknown argument '--fullscreen'\nUsage: krondel", 0), 0u) << errors;
 }
 

@@ -1,7 +1,9 @@
 // scene_pixel_test.cpp
 // krondel's scene drawn by the real engine under SDL's offscreen driver with the real data files,
-// then read back from a snapshot: cells, panels, texts and cursor land where they belong.
+// then read back from a snapshot: cells, panels, texts and cursor land where they belong, and the
+// cluster view on P changes the board's cells and nothing else.
 // Limits: colours are classified, not compared exactly (the textures are JPEG and filtered).
+#include "app/board_layout.h"
 #include "app/program_state.h"
 #include "app/scene.h"
 #include "board/board.h"
@@ -176,6 +178,80 @@ TEST_F(ScenePixels, CursorTipIsOnTheMousePosition) {
     EXPECT_GT(AverageOf(image, Box{cursor.left + 1, cursor.top + 3, cursor.left + 4, cursor.top + 10}).g, 150.0)
         << "white fill down the arrow's left edge";
     EXPECT_TRUE(IsBlack(image.At(cursor.left + kCursorWidth + 5, cursor.top + 5))) << "nothing beside it";
+}
+
+// ---- The cluster view ----------------------------------------------------------------------------
+
+// Pixels at which two pictures of the same size differ, inside `box` (or outside it).
+int DifferingPixels(const PngImage& a, const PngImage& b, const Box& box, bool inside) {
+    int differing = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            const bool in = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+            if (in != inside) continue;
+            const RgbaPixel p = a.At(x, y);
+            const RgbaPixel q = b.At(x, y);
+            if (p.r != q.r || p.g != q.g || p.b != q.b) ++differing;
+        }
+    }
+    return differing;
+}
+
+Box CellBox(int x, int y) {
+    return Box{CellOrigin(x), CellOrigin(y), CellOrigin(x) + kCellCovered, CellOrigin(y) + kCellCovered};
+}
+
+Box Inset(const Box& box, int by) { return Box{box.left + by, box.top + by, box.right - by, box.bottom - by}; }
+
+TEST_F(ScenePixels, PathViewMarksReachedCellsAndTheChainAndLeavesEverythingElseAsItWas) {
+    const char* rows[] = {"......",
+                          "######",
+                          "......",
+                          "#..#..",
+                          "......",
+                          ".....#"};
+    boardWidth = boardHeight = 6;
+    for (int i = 0; i < 36; ++i) boardCells[i] = BoardCell{static_cast<std::uint8_t>(rows[i / 6][i % 6] == '#'), 0};
+    RetestBoard();
+    ASSERT_TRUE(boardConducts);
+
+    conductingPathShown = false;
+    const PngImage before = Render("view-off.png");
+    conductingPathShown = true;
+    const PngImage marked = Render("view-on.png");
+    conductingPathShown = false;
+    const PngImage after = Render("view-off-again.png");
+    ASSERT_EQ(marked.width, before.width);
+    ASSERT_EQ(after.width, before.width);
+
+    const Box board{CellOrigin(0), CellOrigin(0), CellOrigin(5) + kCellCovered + 1, CellOrigin(5) + kCellCovered + 1};
+    EXPECT_EQ(DifferingPixels(before, after, board, true) + DifferingPixels(before, after, board, false), 0)
+        << "hiding the view again gives back the very same picture";
+    EXPECT_EQ(DifferingPixels(before, marked, board, false), 0) << "nothing outside the board changes";
+    EXPECT_GT(DifferingPixels(before, marked, board, true), 36 * 51) << "the board does";
+    // Metal cells that the flood did not reach are left alone.
+    EXPECT_EQ(DifferingPixels(before, marked, CellBox(0, 3), true), 0);
+    EXPECT_EQ(DifferingPixels(before, marked, CellBox(3, 3), true), 0);
+
+    // A reached cell off the chain no longer looks like an unreached metal one: a dark frame and a
+    // blue cast. Unmarked, the two are the same metal.
+    const Average reached = AverageOf(marked, Inset(CellBox(5, 5), 8));
+    const Average unreached = AverageOf(marked, Inset(CellBox(3, 3), 8));
+    const Average reachedBefore = AverageOf(before, Inset(CellBox(5, 5), 8));
+    EXPECT_NEAR(reachedBefore.b - reachedBefore.r, unreached.b - unreached.r, 12.0) << "the same metal unmarked";
+    EXPECT_GT((reached.b - reached.r) - (unreached.b - unreached.r), 25.0) << "a blue cast on the reached cell";
+    const Box frame{CellOrigin(5), CellOrigin(5) + 10, CellOrigin(5) + 2, CellOrigin(5) + 40};
+    EXPECT_EQ(DarkPixels(marked, frame), 2 * 30) << "a dark frame down its left side";
+    EXPECT_EQ(DarkPixels(marked, Box{CellOrigin(3), CellOrigin(3) + 10, CellOrigin(3) + 2, CellOrigin(3) + 40}), 0);
+
+    // The chain runs along row 1: its centre pixels are red, and so is the gap between two cells.
+    for (int x = 0; x < 6; ++x) {
+        const RgbaPixel centre = marked.At(CellOrigin(x) + 25, CellOrigin(1) + 25);
+        EXPECT_GT(centre.r, centre.g + 80) << "chain bead in cell " << x << " of row 1";
+    }
+    const RgbaPixel gap = marked.At(CellOrigin(1) + kCellCovered + 1, CellOrigin(1) + 25);
+    EXPECT_GT(gap.r, gap.g + 80) << "the chain crosses the gap between cells";
+    EXPECT_TRUE(IsBlack(marked.At(CellOrigin(1) + kCellCovered + 1, CellOrigin(1) + 10))) << "beside it, still the gap";
 }
 
 } // namespace

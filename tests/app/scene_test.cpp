@@ -1,7 +1,10 @@
 // scene_test.cpp
-// What krondel's scene hands to the engine, frame by frame, checked on the recording fake engine.
+// What krondel's scene hands to the engine, frame by frame, checked on the recording fake engine,
+// also as the controls change it (P, clicks and the keys that rebuild the board).
 // The fake font has one 1-pixel glyph per printable byte at x = code in a 256-pixel bitmap, so the
 // texts can be read back from the glyph quads' texture coordinates.
+#include "app/board_layout.h"
+#include "app/frame_handler.h"
 #include "app/program_state.h"
 #include "app/scene.h"
 #include "board/board.h"
@@ -9,9 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,17 +78,40 @@ protected:
         metalPercent = 50;
         boardConducts = false;
         for (int i = 0; i < kBoardCapacity; ++i) boardCells[i] = BoardCell{0, 0};
+        conductingPathShown = pathKeyWasDown = leftButtonWasDown = false;
+        KeyRepeatDelay = 0.0f;
+    }
+
+    // One frame of controls with these keys held, then one drawn frame; its quads replace the last.
+    void ControlsThenDraw(std::set<int> keys) {
+        fake.heldKeys = std::move(keys);
+        KeyRepeatDelay = 0.0f; // every step of a test is a fresh press
+        EXPECT_FALSE(FrameHandler());
+        fake.quads.clear();
+        DrawFrame();
+    }
+
+    // The quads drawn between the cells and the bottom panel: the cluster view's marks.
+    std::vector<Quad> MarkQuads() const {
+        const std::uint32_t panel = fake.TextureNamed("background1.png");
+        std::vector<Quad> marks;
+        for (std::size_t i = static_cast<std::size_t>(boardWidth * boardHeight); i < fake.quads.size(); ++i) {
+            if (fake.quads[i].texture == panel) break;
+            marks.push_back(fake.quads[i]);
+        }
+        return marks;
     }
 
     // Draws one frame and splits its quads: cells, bottom panel, side panel, glyphs, cursor.
     void DrawFrame() {
         EXPECT_FALSE(RenderHandler());
         const int cells = boardWidth * boardHeight;
-        ASSERT_GE(static_cast<int>(fake.quads.size()), cells + 3);
+        const int marks = static_cast<int>(MarkQuads().size());
+        ASSERT_GE(static_cast<int>(fake.quads.size()), cells + marks + 3);
         cellQuads.assign(fake.quads.begin(), fake.quads.begin() + cells);
-        bottomPanel = fake.quads[cells];
-        sidePanel = fake.quads[cells + 1];
-        glyphQuads.assign(fake.quads.begin() + cells + 2, fake.quads.end() - 1);
+        bottomPanel = fake.quads[cells + marks];
+        sidePanel = fake.quads[cells + marks + 1];
+        glyphQuads.assign(fake.quads.begin() + cells + marks + 2, fake.quads.end() - 1);
         cursor = fake.quads.back();
     }
 
@@ -177,6 +205,7 @@ TEST_F(Scene, PanelsCoverTheBottomStripAndTheRightSideFromOneTexture) {
 TEST_F(Scene, TextsShowSizePercentHelpAndVerdictInBlackAtTwoThirdsScale) {
     boardWidth = boardHeight = 7;
     metalPercent = 63;
+    FillMetal(metalPercent); // as many metal cells as the share gives, so no count line
     boardConducts = true;
     DrawFrame();
     const std::vector<DrawnLine> lines = ReadLines(glyphQuads);
@@ -219,6 +248,222 @@ TEST_F(Scene, CursorTipSitsOnTheMouseAtDepthZero) {
     EXPECT_EQ(cursor.corners[2].x, 329.0f);
     EXPECT_EQ(cursor.corners[2].y, 231.0f);
     for (const Vertex& corner : cursor.corners) EXPECT_EQ(corner.z, 0.0f);
+}
+
+// ---- The conducting cluster on P -----------------------------------------------------------------
+
+// Lays out the 6 x 6 board from rows of '#' (metal) and '.' (wood) and tests it.
+void LayOut(const std::vector<std::string>& rows) {
+    boardWidth = boardHeight = static_cast<int>(rows.size());
+    for (int i = 0; i < boardWidth * boardHeight; ++i) {
+        boardCells[i] = BoardCell{static_cast<std::uint8_t>(rows[i / boardWidth][i % boardWidth] == '#'), 0};
+    }
+    RetestBoard();
+}
+
+bool Covers(const Quad& quad, float x, float y) {
+    return quad.corners[0].x <= x && x < quad.corners[2].x && quad.corners[0].y <= y && y < quad.corners[2].y;
+}
+
+// Cells a mark covers exactly, edge to edge (the reached cells' tint), as a picture like LayOut's.
+std::string CellsCoveredWhole(const std::vector<Quad>& marks) {
+    std::string picture;
+    for (int i = 0; i < boardWidth * boardHeight; ++i) {
+        const float left = static_cast<float>(CellOrigin(i % boardWidth));
+        const float top = static_cast<float>(CellOrigin(i / boardWidth));
+        bool whole = false;
+        for (const Quad& q : marks) {
+            whole = whole || (q.corners[0].x == left && q.corners[0].y == top && q.corners[2].x == left + kCellSize &&
+                              q.corners[2].y == top + kCellSize);
+        }
+        picture += whole ? 'o' : '.';
+        if (i % boardWidth == boardWidth - 1) picture += '\n';
+    }
+    return picture;
+}
+
+// Cells whose centre lies under a mark smaller than a cell (the chain's line and beads).
+std::string CentresUnderTheChain(const std::vector<Quad>& marks) {
+    std::string picture;
+    for (int i = 0; i < boardWidth * boardHeight; ++i) {
+        const float x = static_cast<float>(CellOrigin(i % boardWidth)) + kCellSize / 2.0f;
+        const float y = static_cast<float>(CellOrigin(i / boardWidth)) + kCellSize / 2.0f;
+        bool under = false;
+        for (const Quad& q : marks) {
+            // A pixel short of a cell: a whole cell's width, formed as a difference, may round just below it.
+            const float most = kCellSize - 1.0f;
+            const bool smaller = q.corners[2].x - q.corners[0].x < most || q.corners[2].y - q.corners[0].y < most;
+            under = under || (smaller && Covers(q, x, y));
+        }
+        picture += under ? 'o' : '.';
+        if (i % boardWidth == boardWidth - 1) picture += '\n';
+    }
+    return picture;
+}
+
+TEST_F(Scene, PathKeyShowsTheReachedCellsAndOneShortestChainAndASecondPressHidesThem) {
+    LayOut({"#.....",
+            "##.###",
+            ".####.",
+            "#.....",
+            "###...",
+            "..#..."});
+    ASSERT_TRUE(boardConducts);
+    DrawFrame();
+    EXPECT_TRUE(MarkQuads().empty()) << "the default scene has no marks";
+    const std::size_t plainQuads = fake.quads.size();
+
+    ControlsThenDraw({kKeyP});
+    const std::vector<Quad> marks = MarkQuads();
+    EXPECT_EQ(CellsCoveredWhole(marks), "o.....\n"
+                                        "oo.ooo\n"
+                                        ".oooo.\n"
+                                        "......\n"
+                                        "......\n"
+                                        "......\n")
+        << "only the cells reached from the right; the metal at the bottom left is not";
+    EXPECT_EQ(CentresUnderTheChain(marks), "......\n"
+                                           "oo.ooo\n"
+                                           ".ooo..\n"
+                                           "......\n"
+                                           "......\n"
+                                           "......\n");
+    for (const Quad& mark : marks) {
+        EXPECT_EQ(mark.texture, 0u) << "marks are plain colour";
+        EXPECT_EQ(mark.blend, kBlendAlpha);
+        EXPECT_GE(mark.corners[0].x, static_cast<float>(CellOrigin(0))) << "within the board";
+        EXPECT_LE(mark.corners[2].x, static_cast<float>(CellOrigin(boardWidth - 1)) + kCellSize) << "within the board";
+        EXPECT_GE(mark.corners[0].y, static_cast<float>(CellOrigin(0))) << "within the board";
+        EXPECT_LE(mark.corners[2].y, static_cast<float>(CellOrigin(boardWidth - 1)) + kCellSize) << "within the board";
+    }
+
+    ControlsThenDraw({kKeyP}); // still held: no change
+    EXPECT_FALSE(MarkQuads().empty());
+    ControlsThenDraw({});
+    ControlsThenDraw({kKeyP});
+    EXPECT_TRUE(MarkQuads().empty());
+    EXPECT_EQ(fake.quads.size(), plainQuads);
+}
+
+TEST_F(Scene, ChainLineRunsFromTheRightEdgeOfTheBoardToTheLeftEdge) {
+    LayOut({"......",
+            "######",
+            "......",
+            "......",
+            "......",
+            "......"});
+    conductingPathShown = true;
+    DrawFrame();
+    const float y = static_cast<float>(CellOrigin(1)) + kCellSize / 2.0f;
+    bool touchesLeft = false;
+    bool touchesRight = false;
+    for (const Quad& q : MarkQuads()) {
+        touchesLeft = touchesLeft || Covers(q, static_cast<float>(CellOrigin(0)), y);
+        touchesRight = touchesRight || Covers(q, static_cast<float>(CellOrigin(5)) + kCellSize - 0.5f, y);
+    }
+    EXPECT_TRUE(touchesLeft);
+    EXPECT_TRUE(touchesRight);
+}
+
+TEST_F(Scene, ViewOnABoardThatDoesNotConductMarksTheReachedCellsAndNoChain) {
+    LayOut({"...###",
+            "......",
+            "....##",
+            "......",
+            "##....",
+            "......"});
+    ASSERT_FALSE(boardConducts);
+    conductingPathShown = true;
+    DrawFrame();
+    EXPECT_EQ(CellsCoveredWhole(MarkQuads()), "...ooo\n"
+                                              "......\n"
+                                              "....oo\n"
+                                              "......\n"
+                                              "......\n"
+                                              "......\n");
+    EXPECT_EQ(CentresUnderTheChain(MarkQuads()), std::string(6, '.') + "\n" + std::string(6, '.') + "\n" +
+                                                     std::string(6, '.') + "\n" + std::string(6, '.') + "\n" +
+                                                     std::string(6, '.') + "\n" + std::string(6, '.') + "\n");
+}
+
+TEST_F(Scene, ViewFollowsARebuildAndStaysOn) {
+    SeedRandom(99);
+    metalPercent = 70;
+    RegenerateBoard(true);
+    conductingPathShown = true;
+    ControlsThenDraw({kKeyR});
+    EXPECT_TRUE(conductingPathShown);
+    std::string reached;
+    for (int i = 0; i < 36; ++i) reached += boardCells[i].reached ? 'o' : '.';
+    std::string covered = CellsCoveredWhole(MarkQuads());
+    covered.erase(std::remove(covered.begin(), covered.end(), '\n'), covered.end());
+    EXPECT_EQ(covered, reached);
+}
+
+// ---- Cells flipped with the mouse and the metal count ---------------------------------------------
+
+TEST_F(Scene, DrawnCellsAnswerTheMouseAtTheirOwnPixels) {
+    for (int side : {2, 5, 8}) {
+        boardWidth = boardHeight = side;
+        fake.quads.clear();
+        DrawFrame();
+        for (int i = 0; i < side * side; ++i) {
+            const Quad& cell = cellQuads[i];
+            EXPECT_EQ(CellUnder(cell.corners[0].x, cell.corners[0].y), i) << "W = " << side;
+            EXPECT_EQ(CellUnder(cell.corners[2].x - 0.01f, cell.corners[2].y - 0.01f), i) << "W = " << side;
+            EXPECT_EQ(CellUnder(cell.corners[2].x + 0.01f, cell.corners[0].y), -1) << "the gap, W = " << side;
+            EXPECT_EQ(CellUnder(cell.corners[0].x - 0.01f, cell.corners[0].y), -1) << "left of it: a gap or off the board";
+        }
+    }
+}
+
+TEST_F(Scene, CountLineAppearsAfterAClickStaysThroughReshufflesAndGoesWithARebuildFromTheShare) {
+    SeedRandom(7);
+    RegenerateBoard(true); // 6 x 6 at 50 %: 18 metal cells
+    DrawFrame();
+    ASSERT_EQ(ReadLines(glyphQuads)[2].text, "Navodila za tipke:") << "no count line while the share holds";
+
+    const int flipped = CellUnder(static_cast<float>(CellOrigin(2)) + 20.0f, static_cast<float>(CellOrigin(4)) + 20.0f);
+    const bool wasMetal = boardCells[flipped].metal != 0;
+    const std::string countLine = std::string("Kovina: ") + (wasMetal ? "17" : "19") + " od 36";
+    std::tie(fake.mouseX, fake.mouseY) = std::pair<float, float>{static_cast<float>(CellOrigin(2)) + 20.0f,
+                                                                 static_cast<float>(CellOrigin(4)) + 20.0f};
+    ControlsThenDraw({kKeyMouseLeft});
+    std::vector<DrawnLine> lines = ReadLines(glyphQuads);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0].text, "Velikost kvadrata: 6");
+    EXPECT_EQ(lines[1].text, "Procent zeleza: 50");
+    EXPECT_EQ(lines[2].text, countLine);
+    EXPECT_EQ(lines[2].y, 36.0f) << "the line under the percentage, 13 pixels on";
+    EXPECT_EQ(lines[3].text, "Navodila za tipke:");
+
+    ControlsThenDraw({});
+    ControlsThenDraw({kKeyR}); // the flipped number is reshuffled, not refilled
+    EXPECT_EQ(ReadLines(glyphQuads)[2].text, countLine);
+    ControlsThenDraw({});
+    ControlsThenDraw({kKeyV, kKeyM}); // back at 50 %, refilled twice
+    EXPECT_EQ(ReadLines(glyphQuads)[2].text, "Navodila za tipke:");
+
+    // Each key that rebuilds from the share ends it; a click on a board at its share brings it back.
+    for (const int key : {kKeyV, kKeyM, kKeyPadPlus, kKeyMainMinus}) {
+        ControlsThenDraw({});
+        ControlsThenDraw({kKeyMouseLeft});
+        ASSERT_EQ(ReadLines(glyphQuads)[2].text.rfind("Kovina: ", 0), 0u) << "key " << key;
+        ControlsThenDraw({key});
+        EXPECT_EQ(ReadLines(glyphQuads)[2].text, "Navodila za tipke:") << "key " << key;
+    }
+}
+
+TEST_F(Scene, CountLineGoesWhenClicksBringTheCountBackToTheShare) {
+    SeedRandom(11);
+    RegenerateBoard(true);
+    std::tie(fake.mouseX, fake.mouseY) = std::pair<float, float>{static_cast<float>(CellOrigin(0)) + 5.0f,
+                                                                 static_cast<float>(CellOrigin(0)) + 5.0f};
+    ControlsThenDraw({kKeyMouseLeft});
+    EXPECT_EQ(ReadLines(glyphQuads)[2].text.rfind("Kovina: ", 0), 0u);
+    ControlsThenDraw({});
+    ControlsThenDraw({kKeyMouseLeft}); // the same cell back
+    EXPECT_EQ(ReadLines(glyphQuads)[2].text, "Navodila za tipke:");
 }
 
 } // namespace
