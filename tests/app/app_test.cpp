@@ -22,7 +22,6 @@
 #include <limits>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -442,102 +441,40 @@ TEST_F(Keyboard, PercentStaysInRangeButTheBoardIsStillRefilled) {
 using Toggles = Keyboard;
 
 TEST_F(Toggles, PathKeyTurnsTheViewOnAndOffOncePerPressEvenWhileADelayRuns) {
-    std::vector<bool> shown;
     // Frames 0, 2, 4 and 6 read the other keys, the rest do not.
     const std::vector<std::set<int>> frames = {{}, {kKeyP}, {kKeyP}, {kKeyP}, {}, {}, {kKeyR, kKeyP}, {kKeyP}, {}, {kKeyP}};
+    std::vector<bool> shown;
     for (const std::set<int>& keys : frames) {
         Frame(keys);
         shown.push_back(conductingPathShown);
     }
-    // Pressed in a frame that reads no other key and held for three frames, it acts once; pressed
-    // with R it acts besides R; pressed again while R's delay runs, it acts at once.
     EXPECT_EQ(shown, (std::vector<bool>{false, true, true, true, true, true, false, false, false, true}));
-    EXPECT_GT(KeyRepeatDelay, 0.0f) << "the last press came while the delay ran";
+    EXPECT_GT(KeyRepeatDelay, 0.0f) << "the last press came while R's delay ran";
     EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6)) << "P itself never rebuilds the board";
 }
 
-TEST_F(Toggles, TappedPathKeyActsOnceInTheFrameItIsSeen) {
-    fake.tappedKeys = {kKeyP};
-    Frame({});
-    EXPECT_TRUE(conductingPathShown);
-    Frame({});
-    EXPECT_TRUE(conductingPathShown) << "a tap is one press";
-    fake.tappedKeys = {kKeyP};
-    Frame({});
-    EXPECT_FALSE(conductingPathShown);
-}
-
-// Scene pixels of a point inside the cell in column x, row y, `into` pixels from its top-left corner.
-std::pair<float, float> PointIn(int x, int y, float into) {
-    return {static_cast<float>(CellOrigin(x)) + into, static_cast<float>(CellOrigin(y)) + into};
-}
-
-TEST_F(Toggles, ClickFlipsExactlyTheCellUnderTheMouseAndTestsTheBoardAgainAtOnce) {
-    // A row of metal with one wood gap at column 3 of row 2: the click closes it.
-    ClearBoard();
-    for (int x = 0; x < 6; ++x) boardCells[x + 2 * 6].metal = x == 3 ? 0 : 1;
-    RetestBoard();
-    ASSERT_FALSE(boardConducts);
-    std::vector<std::uint8_t> expected = CellBytes();
-    std::tie(fake.mouseX, fake.mouseY) = PointIn(3, 2, 25.0f);
-    Frame({kKeyMouseLeft});
-    EXPECT_TRUE(boardConducts);
-    expected[2 * (3 + 2 * 6)] = 1; // the metal byte of the clicked cell
-    for (int x = 0; x < 6; ++x) expected[2 * (x + 2 * 6) + 1] = 1; // the whole row is reached now
-    EXPECT_EQ(CellBytes(), expected);
-    EXPECT_EQ(fake.CountCalls("MousePosition"), 1);
-
-    // Held on, the button does not flip the cell again; released and pressed, it does.
-    for (int frame = 0; frame < 5; ++frame) Frame({kKeyMouseLeft});
-    EXPECT_TRUE(boardConducts);
-    Frame({});
-    Frame({kKeyMouseLeft});
-    EXPECT_FALSE(boardConducts);
-    EXPECT_EQ(MetalCells(), 5);
-    EXPECT_EQ(DrawsSince(kSeed), 0) << "a click never reshuffles";
-}
-
-TEST_F(Toggles, ClickWhereNoCellIsDrawnDoesNothing) {
-    const std::vector<std::uint8_t> before = CellBytes();
-    const bool conducts = boardConducts;
+TEST_F(Toggles, ClickFlipsTheCellUnderTheMouseOncePerPressAndNothingWhereNoCellIsDrawn) {
     const float origin = static_cast<float>(CellOrigin(0));
-    const std::pair<float, float> misses[] = {
-        {origin - 0.5f, origin + 10.0f},                 // left of the board
-        {origin + 10.0f, origin - 0.5f},                 // above it
-        {origin + 51.5f, origin + 10.0f},                // the gap after the first column
-        {origin + 10.0f, origin + 53.0f},                // the gap below the first row
-        {static_cast<float>(CellOrigin(6)), origin},     // just right of the last column
-        {origin, static_cast<float>(CellOrigin(6))},     // just below the last row
-        {500.0f, 100.0f},                                // the side panel
-        {-1e30f, 1e30f},                                 // far outside (a mapped position in a bar)
-        {std::numeric_limits<float>::quiet_NaN(), origin}};
+    const float misses[][2] = {{origin - 0.5f, origin + 9}, {origin + 51.5f, origin + 9}, {origin + 9, origin + 53},
+                               {static_cast<float>(CellOrigin(6)), origin}, {500, 100}, {-1e30f, 1e30f},
+                               {std::numeric_limits<float>::quiet_NaN(), origin}};
+    const std::vector<std::uint8_t> before = CellBytes();
     for (const auto& [x, y] : misses) {
         fake.mouseX = x;
         fake.mouseY = y;
         Frame({kKeyMouseLeft});
         Frame({});
         EXPECT_EQ(CellBytes(), before) << "click at " << x << ", " << y;
-        EXPECT_EQ(boardConducts, conducts);
     }
-}
-
-TEST_F(Toggles, EveryCellOfEveryBoardSizeAnswersFromCornerToCorner) {
-    for (int side = kMinBoardSide; side <= kMaxBoardSide; ++side) {
-        boardWidth = boardHeight = side;
-        ClearBoard();
-        for (int y = 0; y < side; ++y) {
-            for (int x = 0; x < side; ++x) {
-                for (const float into : {0.0f, 51.1f}) {
-                    std::tie(fake.mouseX, fake.mouseY) = PointIn(x, y, into);
-                    Frame({kKeyMouseLeft});
-                    Frame({});
-                    ASSERT_EQ(MetalCells(), 1) << "W = " << side << ", cell " << x << ", " << y << " + " << into;
-                    ASSERT_EQ(boardCells[x + y * side].metal, 1) << "W = " << side << ", cell " << x << ", " << y;
-                    boardCells[x + y * side].metal = 0;
-                }
-            }
-        }
-    }
+    // Cell (3, 2), clicked near its far corner and held for two frames: one flip, not two.
+    fake.mouseX = static_cast<float>(CellOrigin(3)) + 51.0f;
+    fake.mouseY = static_cast<float>(CellOrigin(2)) + 51.0f;
+    for (int frame = 0; frame < 2; ++frame) Frame({kKeyMouseLeft});
+    std::vector<std::uint8_t> after = CellBytes();
+    EXPECT_NE(after[2 * (3 + 2 * 6)], before[2 * (3 + 2 * 6)]);
+    after[2 * (3 + 2 * 6)] = before[2 * (3 + 2 * 6)];
+    for (std::size_t i = 0; i < after.size(); i += 2) EXPECT_EQ(after[i], before[i]) << "metal of cell " << i / 2;
+    EXPECT_EQ(DrawsSince(kSeed), 0) << "a click never reshuffles";
 }
 
 // ---- Start-up and shutdown ------------------------------------------------------------------------
