@@ -156,11 +156,11 @@ bool SdlEngine::Initiate() {
     window_ = SDL_CreateWindow(StringState(kStateWindowTitle, "").c_str(), SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (window_ == nullptr) return FailInitiate("window creation failed", SDL_GetError());
+    SetWindowIcon(); // at once, so that whoever finds the window finds its icon too
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ == nullptr) return FailInitiate("renderer creation failed", SDL_GetError());
     if (!CreateScene(width, height)) return FailInitiate("scene target refused", SDL_GetError());
     SDL_ShowCursor(SDL_DISABLE); // the program draws its own cursor
-    SetWindowIcon();
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_, &info);
     log_.Write(FormatText("VIDEO: [%s] %d x %d window, %s renderer, %s video", StringState(kStateWindowTitle, "").c_str(),
@@ -170,8 +170,8 @@ bool SdlEngine::Initiate() {
     return true;
 }
 
-// The program draws into a texture of the size it asked for, not into the window: its coordinates,
-// pixels and snapshots stay those of that size whatever the window's, and the finished frame is
+// In a window of any other size than the one it asked for, the program draws into a texture of its
+// own size: its coordinates, pixels and snapshots stay those of that size, and the finished frame is
 // scaled once, with linear filtering, when it is shown. The texture takes the window's own pixel
 // format, so that blending into it gives the very pixels that blending into the window would.
 bool SdlEngine::CreateScene(int width, int height) {
@@ -188,7 +188,18 @@ bool SdlEngine::CreateScene(int width, int height) {
     sceneHeight_ = height;
     SDL_SetTextureBlendMode(scene_, SDL_BLENDMODE_NONE); // the frame replaces what the window showed
     SDL_SetTextureScaleMode(scene_, SDL_ScaleModeLinear);
-    return SDL_SetRenderTarget(renderer_, scene_) == 0;
+    return ChooseTarget();
+}
+
+// A window of exactly the scene's size is drawn into directly: copying the frame into it would cost
+// a frame's worth of memory traffic for the very same pixels. Decided at the start of each frame,
+// after the window's events, so a frame is never begun for one size and shown in another.
+bool SdlEngine::ChooseTarget() {
+    if (SDL_SetRenderTarget(renderer_, nullptr) != 0) return false;
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(renderer_, &width, &height);
+    drawingDirect_ = width == sceneWidth_ && height == sceneHeight_;
+    return drawingDirect_ || SDL_SetRenderTarget(renderer_, scene_) == 0;
 }
 
 // The window's icon is the program's own picture in its data folder, <program>.png, when there is
@@ -339,6 +350,7 @@ bool SdlEngine::BeginScene(std::uint32_t target) {
         Fail("RENDER", FormatText("target %u", target), "scene refused", "only the screen (0) can be drawn to");
         return false;
     }
+    if (!ChooseTarget()) FailOnce("RENDER", "frame", "scene target refused", SDL_GetError());
     inScene_ = true;
     return true;
 }
@@ -353,6 +365,10 @@ bool SdlEngine::EndScene() {
 
 // The bars are cleared only when there are any: a window of the scene's shape is covered whole.
 void SdlEngine::PresentScene() {
+    if (drawingDirect_) {
+        SDL_RenderPresent(renderer_);
+        return;
+    }
     if (SDL_SetRenderTarget(renderer_, nullptr) != 0) {
         FailOnce("RENDER", "frame", "window target refused", SDL_GetError());
         return;
@@ -369,7 +385,6 @@ void SdlEngine::PresentScene() {
         FailOnce("RENDER", "frame", "scaled copy failed", SDL_GetError());
     }
     SDL_RenderPresent(renderer_);
-    if (SDL_SetRenderTarget(renderer_, scene_) != 0) FailOnce("RENDER", "frame", "scene target refused", SDL_GetError());
 }
 
 bool SdlEngine::Clear(std::uint32_t argb) {

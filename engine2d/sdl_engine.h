@@ -73,6 +73,7 @@ private:
     bool FailInitiate(const std::string& what, const std::string& reason);
     bool WritePendingSnapshot();
     bool CreateScene(int width, int height);
+    bool ChooseTarget();
     void PresentScene();
     void ToggleFullScreen();
     bool Ready(const char* operation);
@@ -92,6 +93,7 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     TextureStore textures_;
     SDL_Texture* scene_ = nullptr; // what the program draws into, at the size it asked for
+    bool drawingDirect_ = false;   // this frame goes straight into a window of the scene's size
     int sceneWidth_ = 0;
     int sceneHeight_ = 0;
     KeyboardState keyboard_;
