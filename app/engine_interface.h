@@ -40,12 +40,15 @@ constexpr int kStateFrameRateCap = 23; // int, frames per second
 constexpr int kStateFrameHandler = 1;  // function
 constexpr int kStateRenderHandler = 2; // function
 
-// Windows virtual-key codes, the key numbering the program speaks.
+// Windows virtual-key codes, the key numbering the program speaks; mouse buttons have codes of
+// their own in the same numbering and are asked with KeyState like keys.
+constexpr int kKeyMouseLeft = 1;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyR = 82;
 constexpr int kKeyS = 83;
 constexpr int kKeyV = 86;
 constexpr int kKeyM = 77;
+constexpr int kKeyP = 80;
 constexpr int kKeyPadPlus = 107;
 constexpr int kKeyPadMinus = 109;
 constexpr int kKeyMainPlus = 187;  // the "=/+" key of the main keyboard
@@ -96,7 +99,7 @@ public:
     virtual void ReservedSlot52() {} virtual void ReservedSlot53() {} virtual void ReservedSlot54() {}
     virtual void ReservedSlot55() {} virtual void ReservedSlot56() {} virtual void ReservedSlot57() {}
     virtual void ReservedSlot58() {}
-    virtual void MousePosition(float* x, float* y) = 0; // 59: window pixels
+    virtual void MousePosition(float* x, float* y) = 0; // 59: scene pixels, however the window is scaled
     virtual void ReservedSlot60() {} virtual void ReservedSlot61() {} virtual void ReservedSlot62() {}
     virtual bool KeyState(int virtualKey) = 0; // 63
     virtual void ReservedSlot64() {} virtual void ReservedSlot65() {} virtual void ReservedSlot66() {}

@@ -2,9 +2,11 @@
 // Keys are read in a fixed order and every held key acts, so one frame may apply several; the last
 // acting key's delay wins. Escape is read in every frame, other keys only when the delay is 0.
 // The step is added in double precision and stored back as a float; the delays depend on it bit
-// for bit.
+// for bit. P and the left mouse button are toggles, not repeating keys: they are read in every
+// frame, after the others, and act once when they go down.
 #include "app/frame_handler.h"
 
+#include "app/board_layout.h"
 #include "app/program_state.h"
 #include "board/board.h"
 
@@ -74,6 +76,28 @@ void ReadKeys() {
     KeyRepeatDelay = static_cast<float>(static_cast<double>(KeyRepeatDelay) + static_cast<double>(kDelayStep));
 }
 
+// A press that began in an earlier frame is still the same press: holding P must not blink the
+// view, holding the button must not flip the cell again and again.
+bool WentDown(int key, bool* wasDown) {
+    const bool down = engine->KeyState(key);
+    const bool pressed = down && !*wasDown;
+    *wasDown = down;
+    return pressed;
+}
+
+void FlipCellUnderMouse() {
+    float x = 0.0f;
+    float y = 0.0f;
+    engine->MousePosition(&x, &y);
+    const int cell = CellUnder(x, y);
+    if (cell >= 0) FlipCell(cell % boardWidth, cell / boardWidth);
+}
+
+void ReadToggles() {
+    if (WentDown(kKeyP, &pathKeyWasDown)) conductingPathShown = !conductingPathShown;
+    if (WentDown(kKeyMouseLeft, &leftButtonWasDown)) FlipCellUnderMouse();
+}
+
 } // namespace
 
 bool FrameHandler() {
@@ -89,5 +113,6 @@ bool FrameHandler() {
     }
 
     if (KeyRepeatDelay < 0.0f) KeyRepeatDelay = 0.0f;
+    ReadToggles();
     return false;
 }

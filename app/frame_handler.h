@@ -1,6 +1,6 @@
 // frame_handler.h
-// The per-frame keyboard controls of krondel: Escape ends the loop, other keys change the board.
-// Reads keys through the engine in `engine`; draws nothing.
+// The per-frame controls of krondel: Escape ends the loop, other keys change the board, P shows or
+// hides the conducting cluster, a left click flips a cell. Reads the engine in `engine`; draws nothing.
 #pragma once
 
 // Key-repeat delays in seconds, single precision: a held key acts again only after its delay.

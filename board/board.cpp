@@ -1,6 +1,6 @@
 // board.cpp
-// The board's storage, generator, filling, shuffle, flood fill and rebuild. Single-threaded: all of
-// it works on the one program-wide board.
+// The board's storage, generator, filling, shuffle, flood fill, rebuild and shortest chain.
+// Single-threaded: all of it works on the one program-wide board.
 #include "board/board.h"
 
 #include <utility>
@@ -13,7 +13,13 @@ bool boardConducts = false;
 
 namespace {
 std::uint32_t randomState = 1;
-}
+
+// The chain search's working storage, fixed like the cells so that a search allocates nothing.
+constexpr int kNotVisited = -2;
+constexpr int kChainStart = -1;
+int chainParent[kBoardCapacity]; // the cell each visited cell was reached from
+int chainQueue[kBoardCapacity];
+} // namespace
 
 // state = state x 214013 + 2531011 modulo 2^32 (unsigned, so the wrap is defined); the value is
 // bits 16 to 30 of the new state.
@@ -86,14 +92,80 @@ bool LeftColumnReached() {
     return false;
 }
 
+bool RetestBoard() {
+    ClearReached();
+    FloodFromRight();
+    boardConducts = LeftColumnReached();
+    return boardConducts;
+}
+
+// The shuffle swaps whole cells, flags included, so clearing them after it is the same as before.
 bool RegenerateBoard(bool refill) {
     if (refill) {
         ClearBoard();
         FillMetal(metalPercent);
     }
-    ClearReached();
     ShuffleBoard();
-    FloodFromRight();
-    boardConducts = LeftColumnReached();
-    return boardConducts;
+    return RetestBoard();
+}
+
+int MetalCellCount() {
+    const int n = CellsInUse();
+    int count = 0;
+    for (int i = 0; i < n; ++i) count += boardCells[i].metal;
+    return count;
+}
+
+bool FlipCell(int x, int y) {
+    if (x < 0 || x >= boardWidth || y < 0 || y >= boardHeight) return false;
+    BoardCell& cell = boardCells[x + y * boardWidth];
+    cell.metal = cell.metal != 0 ? 0 : 1;
+    RetestBoard();
+    return true;
+}
+
+// Breadth first from the reached cells of the right-hand column, top row first, visiting
+// neighbours left, up, down, right as the flood does; the first left-hand cell taken from the
+// queue ends the search. Queue order alone settles ties, so the chain never depends on anything
+// but the board.
+int ShortestConductingChain(int* cells, int capacity) {
+    const int width = boardWidth;
+    const int n = CellsInUse();
+    for (int i = 0; i < n; ++i) chainParent[i] = kNotVisited;
+    int head = 0;
+    int tail = 0;
+    for (int y = 0; y < boardHeight; ++y) {
+        const int start = width - 1 + y * width;
+        if (boardCells[start].reached == 1) {
+            chainParent[start] = kChainStart;
+            chainQueue[tail++] = start;
+        }
+    }
+    int end = -1;
+    while (head < tail) {
+        const int cell = chainQueue[head++];
+        const int x = cell % width;
+        const int y = cell / width;
+        if (x == 0) {
+            end = cell;
+            break;
+        }
+        const int neighbours[4][2] = {{x - 1, y}, {x, y - 1}, {x, y + 1}, {x + 1, y}};
+        for (const auto& [nx, ny] : neighbours) {
+            if (nx < 0 || nx >= width || ny < 0 || ny >= boardHeight) continue;
+            const int next = nx + ny * width;
+            if (boardCells[next].reached != 1 || chainParent[next] != kNotVisited) continue;
+            chainParent[next] = cell;
+            chainQueue[tail++] = next;
+        }
+    }
+    if (end < 0) return 0;
+    // Parents lead from the left end back to the right-hand start: count, then fill from the back.
+    int length = 0;
+    for (int cell = end; cell != kChainStart; cell = chainParent[cell]) ++length;
+    int position = length - 1;
+    for (int cell = end; cell != kChainStart; cell = chainParent[cell], --position) {
+        if (position < capacity) cells[position] = cell;
+    }
+    return length;
 }

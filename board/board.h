@@ -1,6 +1,7 @@
 // board.h
 // krondel's one board: cell storage, the program-wide W, H, P and verdict, its generator, filling,
-// shuffle and the flood-fill conduction test. Only the first W x H cells are in use; W = H, 2 to 8.
+// shuffle, the flood-fill conduction test and one shortest conducting chain. Only the first W x H
+// cells are in use; W = H, 2 to 8.
 #pragma once
 
 #include <cstdint>
@@ -70,6 +71,25 @@ void FloodFromRight();
 // True when any cell of the left-hand column is reached.
 bool LeftColumnReached();
 
+// Floods from the right-hand column again for the cells as they stand and sets boardConducts; the
+// same verdict is returned. Nothing is moved.
+bool RetestBoard();
+
 // The one entry the keyboard controls use. refill true: a new board for the current W, H and P;
 // false: the same metal cells scattered anew. Sets boardConducts and returns the same verdict.
 bool RegenerateBoard(bool refill);
+
+// ---- Changes by hand and what the test found ---------------------------------------------------------
+
+// The number of metal cells in use; differs from MetalCount(metalPercent) once cells were flipped.
+int MetalCellCount();
+
+// Turns the cell in column x, row y from metal to wood or back and tests the board again at once.
+// Returns false, changing nothing, for a cell off the board.
+bool FlipCell(int x, int y);
+
+// One shortest chain of reached cells from the right-hand column to the left-hand column, as cell
+// indices in order from right to left. Returns its length, 0 when the board does not conduct, and
+// writes at most `capacity` cells (the first ones from the right). Reads the reached flags of the
+// latest test, so it is only as fresh as that test. The same board always gives the same chain.
+int ShortestConductingChain(int* cells, int capacity);

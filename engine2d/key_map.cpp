@@ -23,3 +23,13 @@ KeycodeList KeycodesForVirtualKey(int virtualKey) {
     default: return {{0, 0}, 0};
     }
 }
+
+// Virtual-key numbering: 1 left, 2 right, 4 middle; SDL numbers the middle button 2 and the right 3.
+int MouseButtonForVirtualKey(int virtualKey) {
+    switch (virtualKey) {
+    case 1: return SDL_BUTTON_LEFT;
+    case 2: return SDL_BUTTON_RIGHT;
+    case 4: return SDL_BUTTON_MIDDLE;
+    default: return 0;
+    }
+}

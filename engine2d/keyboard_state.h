@@ -3,7 +3,8 @@
 // them. SDL delivers the press and release of a quick tap in the same event batch, so a tap would
 // otherwise never be seen; and a program that reads some keys only in some frames (a key-repeat
 // delay) must still see a tap made in a frame where it did not look. A tap is forgotten at the
-// start of the frame after the first one in which the key was asked about. Keys are SDL key codes.
+// start of the frame after the first one in which the key was asked about. Keys are SDL key codes;
+// the engine keeps a second one for the mouse, whose keys are SDL button numbers.
 #pragma once
 
 #include <cstdint>

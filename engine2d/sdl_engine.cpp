@@ -7,6 +7,7 @@
 #include "engine2d/key_map.h"
 #include "engine2d/quad_drawing.h"
 #include "engine2d/resource_file.h"
+#include "engine2d/scene_scaling.h"
 #include "engine2d/snapshot_writer.h"
 
 #include <SDL.h>
@@ -150,17 +151,15 @@ bool SdlEngine::Initiate() {
     if ((IMG_Init(formats) & formats) != formats) {
         Fail("TEXTURE", "PNG/JPEG", "decoder start failed", IMG_GetError()); // loads will say why too
     }
-    const Uint32 flags = SDL_WINDOW_SHOWN | (BoolState(kStateWindowed, true) ? 0u : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
+    const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE |
+                         (BoolState(kStateWindowed, true) ? 0u : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
     window_ = SDL_CreateWindow(StringState(kStateWindowTitle, "").c_str(), SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (window_ == nullptr) return FailInitiate("window creation failed", SDL_GetError());
-    SetWindowIcon();
+    SetWindowIcon(); // at once, so that whoever finds the window finds its icon too
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ == nullptr) return FailInitiate("renderer creation failed", SDL_GetError());
-    // Full screen keeps the program's coordinates: the frame is scaled, mouse positions too.
-    if (SDL_RenderSetLogicalSize(renderer_, width, height) != 0) {
-        return FailInitiate("renderer size refused", SDL_GetError());
-    }
+    if (!CreateScene(width, height)) return FailInitiate("scene target refused", SDL_GetError());
     SDL_ShowCursor(SDL_DISABLE); // the program draws its own cursor
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_, &info);
@@ -169,6 +168,38 @@ bool SdlEngine::Initiate() {
     // Says where the data files come from: the installed share folder or the source tree.
     log_.Write(FormatText("DATA: [%s] data folder", DataFolder().string().c_str()));
     return true;
+}
+
+// In a window of any other size than the one it asked for, the program draws into a texture of its
+// own size: its coordinates, pixels and snapshots stay those of that size, and the finished frame is
+// scaled once, with linear filtering, when it is shown. The texture takes the window's own pixel
+// format, so that blending into it gives the very pixels that blending into the window would.
+bool SdlEngine::CreateScene(int width, int height) {
+    Uint32 format = SDL_GetWindowPixelFormat(window_);
+    if (format == SDL_PIXELFORMAT_UNKNOWN || SDL_ISPIXELFORMAT_INDEXED(format) || SDL_BYTESPERPIXEL(format) != 4) {
+        format = SDL_PIXELFORMAT_ARGB8888;
+    }
+    scene_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (scene_ == nullptr && format != SDL_PIXELFORMAT_ARGB8888) {
+        scene_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    }
+    if (scene_ == nullptr) return false;
+    sceneWidth_ = width;
+    sceneHeight_ = height;
+    SDL_SetTextureBlendMode(scene_, SDL_BLENDMODE_NONE); // the frame replaces what the window showed
+    SDL_SetTextureScaleMode(scene_, SDL_ScaleModeLinear);
+    return ChooseTarget();
+}
+
+// A window of exactly the scene's size is drawn into directly: copying the frame into it would cost
+// a frame's worth of memory traffic for the very same pixels. Decided at the start of each frame,
+// after the window's events, so a frame is never begun for one size and shown in another.
+bool SdlEngine::ChooseTarget() {
+    if (SDL_SetRenderTarget(renderer_, nullptr) != 0) return false;
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(renderer_, &width, &height);
+    drawingDirect_ = width == sceneWidth_ && height == sceneHeight_;
+    return drawingDirect_ || SDL_SetRenderTarget(renderer_, scene_) == 0;
 }
 
 // The window's icon is the program's own picture in its data folder, <program>.png, when there is
@@ -186,6 +217,9 @@ void SdlEngine::SetWindowIcon() {
 
 void SdlEngine::Shutdown() {
     textures_.FreeAll();
+    if (scene_ != nullptr) SDL_DestroyTexture(scene_);
+    scene_ = nullptr;
+    sceneWidth_ = sceneHeight_ = 0;
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     renderer_ = nullptr;
@@ -196,6 +230,7 @@ void SdlEngine::Shutdown() {
         sdlStarted_ = false;
     }
     keyboard_ = KeyboardState{};
+    mouseButtons_ = KeyboardState{};
     mouseX_ = mouseY_ = 0.0f;
     inScene_ = false;
     snapshotPending_ = false;
@@ -219,6 +254,7 @@ void SdlEngine::Start() {
     pacer_.Begin(IntState(kStateFrameRateCap, kDefaultFrameRateCap));
     for (;;) {
         keyboard_.BeginFrame();
+        mouseButtons_.BeginFrame();
         if (!HandleEvents()) return; // the window was closed: end as the program's own exit key does
         pacer_.StartFrame();
         const auto frame = handlers_.find(kStateFrameHandler);
@@ -241,13 +277,31 @@ void SdlEngine::HandleEvent(const SDL_Event& event, bool* closed) {
     case SDL_QUIT: *closed = true; break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) *closed = true;
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keyboard_.ReleaseAll();
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            keyboard_.ReleaseAll();
+            mouseButtons_.ReleaseAll();
+        }
         break;
-    case SDL_KEYDOWN: keyboard_.Press(event.key.keysym.sym, event.key.repeat != 0); break;
+    case SDL_KEYDOWN:
+        // Full screen is the engine's own business, like the window's close button.
+        if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0) ToggleFullScreen();
+        keyboard_.Press(event.key.keysym.sym, event.key.repeat != 0);
+        break;
     case SDL_KEYUP: keyboard_.Release(event.key.keysym.sym); break;
     case SDL_MOUSEMOTION:
         mouseX_ = static_cast<float>(event.motion.x);
         mouseY_ = static_cast<float>(event.motion.y);
+        break;
+    // A click is where the button went down, even when no motion was reported before it.
+    case SDL_MOUSEBUTTONDOWN:
+        mouseX_ = static_cast<float>(event.button.x);
+        mouseY_ = static_cast<float>(event.button.y);
+        mouseButtons_.Press(event.button.button, false);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        mouseX_ = static_cast<float>(event.button.x);
+        mouseY_ = static_cast<float>(event.button.y);
+        mouseButtons_.Release(event.button.button);
         break;
     default: break;
     }
@@ -255,12 +309,32 @@ void SdlEngine::HandleEvent(const SDL_Event& event, bool* closed) {
 
 float SdlEngine::FrameDelta() { return pacer_.LastDelta(); }
 
+// Mapped when asked, through the window's size now: a window resized after the last motion still
+// gives the cell under the pointer.
 void SdlEngine::MousePosition(float* x, float* y) {
-    if (x != nullptr) *x = mouseX_;
-    if (y != nullptr) *y = mouseY_;
+    float sceneX = mouseX_;
+    float sceneY = mouseY_;
+    if (window_ != nullptr) {
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window_, &width, &height);
+        WindowToScene(FitScene(width, height, sceneWidth_, sceneHeight_), sceneWidth_, sceneHeight_, mouseX_, mouseY_,
+                      &sceneX, &sceneY);
+    }
+    if (x != nullptr) *x = sceneX;
+    if (y != nullptr) *y = sceneY;
+}
+
+void SdlEngine::ToggleFullScreen() {
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (SDL_SetWindowFullscreen(window_, full ? 0u : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP}) != 0) {
+        Fail("VIDEO", StringState(kStateWindowTitle, ""), full ? "leaving full screen failed" : "full screen failed",
+             SDL_GetError());
+    }
 }
 
 bool SdlEngine::KeyState(int virtualKey) {
+    const int button = MouseButtonForVirtualKey(virtualKey);
+    if (button != 0) return mouseButtons_.IsDown(button);
     const KeycodeList keys = KeycodesForVirtualKey(virtualKey);
     for (int i = 0; i < keys.count; ++i) {
         if (keyboard_.IsDown(keys.codes[i])) return true;
@@ -276,6 +350,7 @@ bool SdlEngine::BeginScene(std::uint32_t target) {
         Fail("RENDER", FormatText("target %u", target), "scene refused", "only the screen (0) can be drawn to");
         return false;
     }
+    if (!ChooseTarget()) FailOnce("RENDER", "frame", "scene target refused", SDL_GetError());
     inScene_ = true;
     return true;
 }
@@ -283,9 +358,33 @@ bool SdlEngine::BeginScene(std::uint32_t target) {
 bool SdlEngine::EndScene() {
     if (!Ready("EndScene")) return false;
     if (snapshotPending_) WritePendingSnapshot();
-    SDL_RenderPresent(renderer_);
+    PresentScene();
     inScene_ = false;
     return true;
+}
+
+// The bars are cleared only when there are any: a window of the scene's shape is covered whole.
+void SdlEngine::PresentScene() {
+    if (drawingDirect_) {
+        SDL_RenderPresent(renderer_);
+        return;
+    }
+    if (SDL_SetRenderTarget(renderer_, nullptr) != 0) {
+        FailOnce("RENDER", "frame", "window target refused", SDL_GetError());
+        return;
+    }
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(renderer_, &width, &height);
+    const ScreenRect shown = FitScene(width, height, sceneWidth_, sceneHeight_);
+    if (shown.width != width || shown.height != height) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+        SDL_RenderClear(renderer_);
+    }
+    const SDL_Rect where{shown.x, shown.y, shown.width, shown.height};
+    if (shown.width > 0 && SDL_RenderCopy(renderer_, scene_, nullptr, &where) != 0) {
+        FailOnce("RENDER", "frame", "scaled copy failed", SDL_GetError());
+    }
+    SDL_RenderPresent(renderer_);
 }
 
 bool SdlEngine::Clear(std::uint32_t argb) {

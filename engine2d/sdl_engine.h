@@ -1,7 +1,9 @@
 // sdl_engine.h
 // The engine over SDL2: window, frame loop, input, textures, quads, snapshots and log. One object
-// per process (see CreateEngine). Limits: one window; BeginScene draws only to the screen (target
-// 0); z, colour depth and sound settings are accepted and not used.
+// per process (see CreateEngine). The program draws a scene of the size it set, which is shown
+// scaled to the window, however large, and F11 switches full screen. Limits: one window;
+// BeginScene draws only to the screen (target 0); z, colour depth and sound settings are accepted
+// and not used.
 #pragma once
 
 #include "app/engine_interface.h"
@@ -16,6 +18,7 @@
 #include <string>
 
 struct SDL_Renderer;
+struct SDL_Texture;
 struct SDL_Window;
 union SDL_Event;
 
@@ -27,6 +30,7 @@ public:
     void AddHolder() { ++holders_; }
     int Holders() const { return holders_; }
     SDL_Renderer* Renderer() const { return renderer_; }
+    SDL_Window* Window() const { return window_; }
     // The folder relative data file names resolve against.
     const std::filesystem::path& DataFolder();
     void SetDataFolder(std::filesystem::path folder) { dataFolder_ = std::move(folder); }
@@ -68,6 +72,10 @@ private:
     void FailToLoad(const char* tag, const std::string& fileName, const std::string& reason);
     bool FailInitiate(const std::string& what, const std::string& reason);
     bool WritePendingSnapshot();
+    bool CreateScene(int width, int height);
+    bool ChooseTarget();
+    void PresentScene();
+    void ToggleFullScreen();
     bool Ready(const char* operation);
     std::string StringState(int code, const char* fallback) const;
     int IntState(int code, int fallback) const;
@@ -84,9 +92,14 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     TextureStore textures_;
+    SDL_Texture* scene_ = nullptr; // what the program draws into, at the size it asked for
+    bool drawingDirect_ = false;   // this frame goes straight into a window of the scene's size
+    int sceneWidth_ = 0;
+    int sceneHeight_ = 0;
     KeyboardState keyboard_;
+    KeyboardState mouseButtons_;
     FramePacer pacer_;
-    float mouseX_ = 0.0f;
+    float mouseX_ = 0.0f; // window pixels; MousePosition maps them into the scene
     float mouseY_ = 0.0f;
     bool inScene_ = false;
     bool snapshotPending_ = false;

@@ -23,6 +23,7 @@ packages=(
     xauth
     xdotool
     x11-utils
+    imagemagick
     file
     dpkg-dev
     libcli11-dev

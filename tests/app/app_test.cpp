@@ -1,6 +1,7 @@
 // app_test.cpp
 // Unit tests of krondel's keyboard controls and start-up over the recording fake engine.
 // Random draws are counted against a generator of the tests' own, which tells how many rebuilds ran.
+#include "app/board_layout.h"
 #include "app/frame_handler.h"
 #include "app/krondel_main.h"
 #include "app/program_state.h"
@@ -28,8 +29,10 @@ namespace {
 
 constexpr std::uint32_t kSeed = 4242;
 
-const std::vector<int> kPolledKeyOrder = {kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus,
-                                          kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM};
+// The two toggles close every frame that Escape did not end, polled or not.
+const std::vector<int> kPolledKeyOrder = {kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus, kKeyMainMinus,
+                                          kKeyPadMinus, kKeyV, kKeyM, kKeyP, kKeyMouseLeft};
+const std::vector<int> kDelayedFrameKeys = {kKeyEscape, kKeyP, kKeyMouseLeft};
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
@@ -82,6 +85,7 @@ protected:
         ResetSceneDouble();
         engine = CreateEngine(kEngineVersion);
         KeyRepeatDelay = 0.0f;
+        conductingPathShown = pathKeyWasDown = leftButtonWasDown = false;
         ClearBoard();
         boardWidth = boardHeight = 6;
         metalPercent = 50;
@@ -97,6 +101,9 @@ protected:
         fake.keyQueries.clear();
         return FrameHandler();
     }
+
+    // Whether the last frame read the repeating keys, not only Escape and the toggles.
+    bool KeysWereRead() const { return fake.keyQueries.size() > kDelayedFrameKeys.size(); }
 };
 
 // ---- The engine's operation table --------------------------------------------------------------
@@ -256,12 +263,12 @@ TEST_F(Keyboard, EscapeEndsTheLoopWhileADelayRuns) {
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.2f));
 }
 
-TEST_F(Keyboard, OnlyEscapeIsReadWhileADelayRuns) {
+TEST_F(Keyboard, OnlyEscapeAndTheTogglesAreReadWhileADelayRuns) {
     KeyRepeatDelay = 0.2f;
     fake.frameDelta = 0.02f;
     const std::vector<std::uint8_t> before = CellBytes();
     EXPECT_FALSE(Frame({kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus, kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
-    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    EXPECT_EQ(fake.keyQueries, kDelayedFrameKeys);
     EXPECT_EQ(fake.calls, std::vector<std::string>{"FrameDelta"});
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.2f - 0.02f));
     EXPECT_EQ(CellBytes(), before);
@@ -274,10 +281,9 @@ TEST_F(Keyboard, FrameTimeLongerThanTheDelayBringsItToZeroAndTheNextFrameReads) 
     fake.frameDelta = 0.05f;
     Frame({kKeyR});
     EXPECT_EQ(Bits(KeyRepeatDelay), Bits(0.0f)) << "positive zero, not a negative rest";
-    EXPECT_EQ(fake.keyQueries, std::vector<int>{kKeyEscape});
+    EXPECT_EQ(fake.keyQueries, kDelayedFrameKeys);
     Frame({kKeyR});
-    EXPECT_EQ(fake.keyQueries, (std::vector<int>{kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus,
-                                                 kKeyMainMinus, kKeyPadMinus, kKeyV, kKeyM}));
+    EXPECT_EQ(fake.keyQueries, kPolledKeyOrder);
     EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6));
 }
 
@@ -286,7 +292,7 @@ TEST_F(Keyboard, IdleKeyboardIsReadEveryOtherFrameAtFiftyFramesPerSecond) {
     std::vector<bool> read;
     for (int frame = 0; frame < 10; ++frame) {
         Frame({});
-        read.push_back(fake.keyQueries.size() > 1);
+        read.push_back(KeysWereRead());
     }
     EXPECT_EQ(read, (std::vector<bool>{true, false, true, false, true, false, true, false, true, false}));
 }
@@ -297,7 +303,7 @@ TEST_F(Keyboard, HeldReshuffleActsAgainAfterItsDelayInWholeFrames) {
     std::vector<int> acted;
     for (int frame = 0; frame < 20; ++frame) {
         Frame({kKeyR});
-        if (fake.keyQueries.size() > 1) acted.push_back(frame);
+        if (KeysWereRead()) acted.push_back(frame);
     }
     EXPECT_EQ(acted, (std::vector<int>{0, 7, 14}));
     EXPECT_EQ(DrawsSince(kSeed), 3 * DrawsPerRebuild(6));
@@ -428,6 +434,47 @@ TEST_F(Keyboard, PercentStaysInRangeButTheBoardIsStillRefilled) {
     EXPECT_EQ(metalPercent, 0);
     EXPECT_EQ(MetalCells(), 0);
     EXPECT_FALSE(boardConducts);
+}
+
+// ---- P and the mouse ------------------------------------------------------------------------------
+
+using Toggles = Keyboard;
+
+TEST_F(Toggles, PathKeyTurnsTheViewOnAndOffOncePerPressEvenWhileADelayRuns) {
+    // Frames 0, 2, 4 and 6 read the other keys, the rest do not.
+    const std::vector<std::set<int>> frames = {{}, {kKeyP}, {kKeyP}, {kKeyP}, {}, {}, {kKeyR, kKeyP}, {kKeyP}, {}, {kKeyP}};
+    std::vector<bool> shown;
+    for (const std::set<int>& keys : frames) {
+        Frame(keys);
+        shown.push_back(conductingPathShown);
+    }
+    EXPECT_EQ(shown, (std::vector<bool>{false, true, true, true, true, true, false, false, false, true}));
+    EXPECT_GT(KeyRepeatDelay, 0.0f) << "the last press came while R's delay ran";
+    EXPECT_EQ(DrawsSince(kSeed), DrawsPerRebuild(6)) << "P itself never rebuilds the board";
+}
+
+TEST_F(Toggles, ClickFlipsTheCellUnderTheMouseOncePerPressAndNothingWhereNoCellIsDrawn) {
+    const float origin = static_cast<float>(CellOrigin(0));
+    const float misses[][2] = {{origin - 0.5f, origin + 9}, {origin + 51.5f, origin + 9}, {origin + 9, origin + 53},
+                               {static_cast<float>(CellOrigin(6)), origin}, {500, 100}, {-1e30f, 1e30f},
+                               {std::numeric_limits<float>::quiet_NaN(), origin}};
+    const std::vector<std::uint8_t> before = CellBytes();
+    for (const auto& [x, y] : misses) {
+        fake.mouseX = x;
+        fake.mouseY = y;
+        Frame({kKeyMouseLeft});
+        Frame({});
+        EXPECT_EQ(CellBytes(), before) << "click at " << x << ", " << y;
+    }
+    // Cell (3, 2), clicked near its far corner and held for two frames: one flip, not two.
+    fake.mouseX = static_cast<float>(CellOrigin(3)) + 51.0f;
+    fake.mouseY = static_cast<float>(CellOrigin(2)) + 51.0f;
+    for (int frame = 0; frame < 2; ++frame) Frame({kKeyMouseLeft});
+    std::vector<std::uint8_t> after = CellBytes();
+    EXPECT_NE(after[2 * (3 + 2 * 6)], before[2 * (3 + 2 * 6)]);
+    after[2 * (3 + 2 * 6)] = before[2 * (3 + 2 * 6)];
+    for (std::size_t i = 0; i < after.size(); i += 2) EXPECT_EQ(after[i], before[i]) << "metal of cell " << i / 2;
+    EXPECT_EQ(DrawsSince(kSeed), 0) << "a click never reshuffles";
 }
 
 // ---- Start-up and shutdown ------------------------------------------------------------------------
@@ -570,6 +617,9 @@ TEST_F(Startup, AnsweringTheCommandLineTakesNoEngine) {
     EXPECT_TRUE(fake.createVersions.empty()) << "no engine, so no window, for an answer";
     EXPECT_EQ(fake.framesRun, 0);
     EXPECT_NE(out.find("Escape"), std::string::npos) << out;
+    for (const char* control : {"\n  P ", "\n  left click ", "\n  F11 "}) {
+        EXPECT_NE(out.find(control), std::string::npos) << "--help names" << control;
+    }
     EXPECT_EQ(errors.rfind("krondel: unknown argument '--fullscreen'\nUsage: krondel", 0), 0u) << errors;
 }
 

@@ -1,7 +1,9 @@
 // scene_pixel_test.cpp
 // krondel's scene drawn by the real engine under SDL's offscreen driver with the real data files,
-// then read back from a snapshot: cells, panels, texts and cursor land where they belong.
+// then read back from a snapshot: cells, panels, texts and cursor land where they belong, and the
+// cluster view on P changes the board's cells and nothing else.
 // Limits: colours are classified, not compared exactly (the textures are JPEG and filtered).
+#include "app/board_layout.h"
 #include "app/program_state.h"
 #include "app/scene.h"
 #include "board/board.h"
@@ -176,6 +178,62 @@ TEST_F(ScenePixels, CursorTipIsOnTheMousePosition) {
     EXPECT_GT(AverageOf(image, Box{cursor.left + 1, cursor.top + 3, cursor.left + 4, cursor.top + 10}).g, 150.0)
         << "white fill down the arrow's left edge";
     EXPECT_TRUE(IsBlack(image.At(cursor.left + kCursorWidth + 5, cursor.top + 5))) << "nothing beside it";
+}
+
+// ---- The cluster view ----------------------------------------------------------------------------
+
+// Pixels at which two pictures differ, inside `box` or outside it.
+int DifferingPixels(const PngImage& a, const PngImage& b, const Box& box, bool inside) {
+    int differing = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            const RgbaPixel p = a.At(x, y);
+            const RgbaPixel q = b.At(x, y);
+            const bool in = box.Overlaps(Box{x, y, x + 1, y + 1});
+            if (in == inside && (p.r != q.r || p.g != q.g || p.b != q.b)) ++differing;
+        }
+    }
+    return differing;
+}
+
+Box CellBox(int x, int y, int inset) {
+    return Box{CellOrigin(x) + inset, CellOrigin(y) + inset, CellOrigin(x) + kCellCovered - inset,
+               CellOrigin(y) + kCellCovered - inset};
+}
+
+TEST_F(ScenePixels, PathViewMarksReachedCellsAndTheChainAndLeavesEverythingElseAsItWas) {
+    const char* rows[] = {"......", "######", "......", "#..#..", "......", ".....#"};
+    boardWidth = boardHeight = 6;
+    for (int i = 0; i < 36; ++i) boardCells[i] = BoardCell{static_cast<std::uint8_t>(rows[i / 6][i % 6] == '#'), 0};
+    RetestBoard();
+    conductingPathShown = false;
+    const PngImage before = Render("view-off.png");
+    conductingPathShown = true;
+    const PngImage marked = Render("view-on.png");
+    conductingPathShown = false;
+    const PngImage after = Render("view-off-again.png");
+
+    const Box board{CellOrigin(0), CellOrigin(0), CellOrigin(5) + kCellCovered + 1, CellOrigin(5) + kCellCovered + 1};
+    EXPECT_EQ(DifferingPixels(before, after, board, true) + DifferingPixels(before, after, board, false), 0)
+        << "hiding the view again gives back the very same picture";
+    EXPECT_EQ(DifferingPixels(before, marked, board, false), 0) << "nothing outside the board changes";
+    EXPECT_EQ(DifferingPixels(before, marked, CellBox(3, 3, 0), true), 0) << "unreached metal is left alone";
+
+    // Reached (5, 5), off the chain, and unreached (3, 3) are the same metal unmarked; marked, the
+    // reached one has a blue cast and a dark frame.
+    const Average reached = AverageOf(marked, CellBox(5, 5, 8));
+    const Average unreached = AverageOf(marked, CellBox(3, 3, 8));
+    const Average reachedBefore = AverageOf(before, CellBox(5, 5, 8));
+    EXPECT_NEAR(reachedBefore.b - reachedBefore.r, unreached.b - unreached.r, 12.0);
+    EXPECT_GT((reached.b - reached.r) - (unreached.b - unreached.r), 25.0) << "a blue cast on the reached cell";
+    EXPECT_EQ(DarkPixels(marked, Box{CellOrigin(5), CellOrigin(5) + 10, CellOrigin(5) + 2, CellOrigin(5) + 40}), 60);
+    EXPECT_EQ(DarkPixels(marked, Box{CellOrigin(3), CellOrigin(3) + 10, CellOrigin(3) + 2, CellOrigin(3) + 40}), 0);
+
+    // The chain runs along row 1, red through every cell and across the gaps between them.
+    for (const int x : {CellOrigin(0) + 25, CellOrigin(1) + kCellCovered + 1, CellOrigin(5) + 25}) {
+        const RgbaPixel p = marked.At(x, CellOrigin(1) + 25);
+        EXPECT_GT(p.r, p.g + 80) << "chain at x = " << x;
+    }
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 // scene_test.cpp
-// What krondel's scene hands to the engine, frame by frame, checked on the recording fake engine.
+// What krondel's scene hands to the engine, frame by frame, checked on the recording fake engine,
+// also as the controls change it (P, clicks and the keys that rebuild the board).
 // The fake font has one 1-pixel glyph per printable byte at x = code in a 256-pixel bitmap, so the
 // texts can be read back from the glyph quads' texture coordinates.
+#include "app/board_layout.h"
+#include "app/frame_handler.h"
 #include "app/program_state.h"
 #include "app/scene.h"
 #include "board/board.h"
@@ -12,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,17 +77,40 @@ protected:
         metalPercent = 50;
         boardConducts = false;
         for (int i = 0; i < kBoardCapacity; ++i) boardCells[i] = BoardCell{0, 0};
+        conductingPathShown = pathKeyWasDown = leftButtonWasDown = false;
+        KeyRepeatDelay = 0.0f;
+    }
+
+    // One frame of controls with these keys held, then one drawn frame; its quads replace the last.
+    void ControlsThenDraw(std::set<int> keys) {
+        fake.heldKeys = std::move(keys);
+        KeyRepeatDelay = 0.0f; // every step of a test is a fresh press
+        EXPECT_FALSE(FrameHandler());
+        fake.quads.clear();
+        DrawFrame();
+    }
+
+    // The quads drawn between the cells and the bottom panel: the cluster view's marks.
+    std::vector<Quad> MarkQuads() const {
+        const std::uint32_t panel = fake.TextureNamed("background1.png");
+        std::vector<Quad> marks;
+        for (std::size_t i = static_cast<std::size_t>(boardWidth * boardHeight); i < fake.quads.size(); ++i) {
+            if (fake.quads[i].texture == panel) break;
+            marks.push_back(fake.quads[i]);
+        }
+        return marks;
     }
 
     // Draws one frame and splits its quads: cells, bottom panel, side panel, glyphs, cursor.
     void DrawFrame() {
         EXPECT_FALSE(RenderHandler());
         const int cells = boardWidth * boardHeight;
-        ASSERT_GE(static_cast<int>(fake.quads.size()), cells + 3);
+        const int marks = static_cast<int>(MarkQuads().size());
+        ASSERT_GE(static_cast<int>(fake.quads.size()), cells + marks + 3);
         cellQuads.assign(fake.quads.begin(), fake.quads.begin() + cells);
-        bottomPanel = fake.quads[cells];
-        sidePanel = fake.quads[cells + 1];
-        glyphQuads.assign(fake.quads.begin() + cells + 2, fake.quads.end() - 1);
+        bottomPanel = fake.quads[cells + marks];
+        sidePanel = fake.quads[cells + marks + 1];
+        glyphQuads.assign(fake.quads.begin() + cells + marks + 2, fake.quads.end() - 1);
         cursor = fake.quads.back();
     }
 
@@ -177,6 +204,7 @@ TEST_F(Scene, PanelsCoverTheBottomStripAndTheRightSideFromOneTexture) {
 TEST_F(Scene, TextsShowSizePercentHelpAndVerdictInBlackAtTwoThirdsScale) {
     boardWidth = boardHeight = 7;
     metalPercent = 63;
+    FillMetal(metalPercent); // as many metal cells as the share gives, so no count line
     boardConducts = true;
     DrawFrame();
     const std::vector<DrawnLine> lines = ReadLines(glyphQuads);
@@ -219,6 +247,101 @@ TEST_F(Scene, CursorTipSitsOnTheMouseAtDepthZero) {
     EXPECT_EQ(cursor.corners[2].x, 329.0f);
     EXPECT_EQ(cursor.corners[2].y, 231.0f);
     for (const Vertex& corner : cursor.corners) EXPECT_EQ(corner.z, 0.0f);
+}
+
+// ---- The conducting cluster on P, clicks and the metal count ------------------------------------
+
+// Cells that a mark covers edge to edge (whole: the reached cells' tint), or whose centre lies under
+// a mark smaller than a cell (the chain's line and beads), as rows of 'o' and '.'.
+std::string MarkedCells(const std::vector<Quad>& marks, bool whole) {
+    std::string picture;
+    for (int i = 0; i < boardWidth * boardHeight; ++i) {
+        const float left = static_cast<float>(CellOrigin(i % boardWidth));
+        const float top = static_cast<float>(CellOrigin(i / boardWidth));
+        const float x = left + kCellSize / 2.0f;
+        const float y = top + kCellSize / 2.0f;
+        bool marked = false;
+        for (const Quad& q : marks) {
+            const float w = q.corners[2].x - q.corners[0].x;
+            const float h = q.corners[2].y - q.corners[0].y;
+            marked = marked || (whole ? q.corners[0].x == left && q.corners[0].y == top && w > kCellSize - 0.01f &&
+                                            h > kCellSize - 0.01f
+                                      : (w < kCellSize - 1.0f || h < kCellSize - 1.0f) && q.corners[0].x <= x &&
+                                            x < q.corners[2].x && q.corners[0].y <= y && y < q.corners[2].y);
+        }
+        picture += marked ? 'o' : '.';
+        if (i % boardWidth == boardWidth - 1) picture += '/';
+    }
+    return picture;
+}
+
+TEST_F(Scene, PathKeyShowsTheReachedCellsAndOneShortestChainAndASecondPressHidesThem) {
+    const char* rows[] = {"#.....", "##.###", ".####.", "#.....", "###...", "..#..."};
+    for (int i = 0; i < 36; ++i) boardCells[i].metal = rows[i / 6][i % 6] == '#' ? 1 : 0;
+    RetestBoard();
+    DrawFrame();
+    EXPECT_TRUE(MarkQuads().empty()) << "the default scene has no marks";
+
+    ControlsThenDraw({kKeyP});
+    const std::vector<Quad> marks = MarkQuads();
+    EXPECT_EQ(MarkedCells(marks, true), "o...../oo.ooo/.oooo./....../....../....../")
+        << "the cells reached from the right; the metal at the bottom left is not";
+    EXPECT_EQ(MarkedCells(marks, false), "....../oo.ooo/.ooo../....../....../....../") << "one shortest chain";
+    for (const Quad& mark : marks) {
+        EXPECT_EQ(mark.texture, 0u) << "marks are plain colour";
+        EXPECT_GE(mark.corners[0].x, static_cast<float>(CellOrigin(0))) << "the chain ends on the board's edge";
+        EXPECT_LE(mark.corners[2].x, static_cast<float>(CellOrigin(5)) + kCellSize) << "the chain ends on the board's edge";
+    }
+    ControlsThenDraw({kKeyR}); // the view stays on and follows the reshuffled board
+    std::string reached;
+    for (int i = 0; i < 36; ++i) reached += std::string(boardCells[i].reached ? "o" : ".") + (i % 6 == 5 ? "/" : "");
+    EXPECT_EQ(MarkedCells(MarkQuads(), true), reached);
+    ControlsThenDraw({});
+    ControlsThenDraw({kKeyP});
+    EXPECT_TRUE(MarkQuads().empty());
+}
+
+TEST_F(Scene, DrawnCellsAnswerTheMouseAtTheirOwnPixels) {
+    for (int side : {2, 5, 8}) {
+        boardWidth = boardHeight = side;
+        fake.quads.clear();
+        DrawFrame();
+        for (int i = 0; i < side * side; ++i) {
+            const Vertex& topLeft = cellQuads[i].corners[0];
+            const Vertex& bottomRight = cellQuads[i].corners[2];
+            EXPECT_EQ(CellUnder(topLeft.x, topLeft.y), i) << "W = " << side;
+            EXPECT_EQ(CellUnder(bottomRight.x - 0.01f, bottomRight.y - 0.01f), i) << "W = " << side;
+            EXPECT_EQ(CellUnder(bottomRight.x + 0.01f, topLeft.y), -1) << "the gap, W = " << side;
+            EXPECT_EQ(CellUnder(topLeft.x, topLeft.y - 0.01f), -1) << "the gap or off the board, W = " << side;
+        }
+    }
+}
+
+TEST_F(Scene, CountLineAppearsAfterAClickStaysThroughReshufflesAndGoesWithARebuildFromTheShare) {
+    SeedRandom(7);
+    RegenerateBoard(true); // 6 x 6 at 50 %: 18 metal cells
+    fake.mouseX = static_cast<float>(CellOrigin(2)) + 20.0f;
+    fake.mouseY = static_cast<float>(CellOrigin(4)) + 20.0f;
+    const std::string countLine = std::string("Kovina: ") + (boardCells[2 + 4 * 6].metal ? "17" : "19") + " od 36";
+    ControlsThenDraw({kKeyMouseLeft});
+    std::vector<DrawnLine> lines = ReadLines(glyphQuads);
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[1].text, "Procent zeleza: 50");
+    EXPECT_EQ(lines[2].text, countLine);
+    EXPECT_EQ(lines[2].y, 36.0f) << "the line under the percentage, 13 pixels on";
+    EXPECT_EQ(lines[3].text, "Navodila za tipke:");
+
+    ControlsThenDraw({});
+    ControlsThenDraw({kKeyR}); // the flipped number is reshuffled, not refilled
+    EXPECT_EQ(ReadLines(glyphQuads)[2].text, countLine);
+    // Each key that rebuilds from the share ends it; a click on a board at its share brings it back.
+    for (const int key : {kKeyV, kKeyM, kKeyPadPlus, kKeyMainMinus}) {
+        ControlsThenDraw({key});
+        EXPECT_EQ(ReadLines(glyphQuads)[2].text, "Navodila za tipke:") << "key " << key;
+        ControlsThenDraw({});
+        ControlsThenDraw({kKeyMouseLeft});
+        EXPECT_EQ(ReadLines(glyphQuads)[2].text.rfind("Kovina: ", 0), 0u) << "after key " << key;
+    }
 }
 
 } // namespace

@@ -1,15 +1,19 @@
 // board_test.cpp
-// Unit tests of the percolation board: generator, metal count, shuffle, flood fill and rebuild.
-// The flood fill is checked against an independent breadth-first search over many random boards.
+// Unit tests of the percolation board: generator, metal count, shuffle, flood fill, rebuild, cells
+// flipped by hand and the shortest conducting chain. The flood fill is checked against an
+// independent breadth-first search, the chain's length against a slow relaxation of distances.
 #include "board/board.h"
 
 #include "tests/support/test_random.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <queue>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,6 +70,8 @@ using Clearing = BoardTest;
 using Shuffle = BoardTest;
 using Flooding = BoardTest;
 using Rebuild = BoardTest;
+using Flipping = BoardTest;
+using ShortestChain = BoardTest;
 
 // Metal cells joined through sides to a metal cell of the right column, found breadth first.
 std::vector<bool> ReachableFromRight(int side) {
@@ -439,6 +445,115 @@ TEST_F(Rebuild, FullBoardsAreAllMetalAndConductOnEverySide) {
             SetSide(side);
             EXPECT_TRUE(RegenerateBoard(true)) << "W = " << side << ", seed " << seed;
             EXPECT_EQ(MetalCellsInUse(), side * side) << "W = " << side << ", seed " << seed;
+        }
+    }
+}
+
+// ---- Flipping by hand and the shortest chain --------------------------------------------------------
+
+TEST_F(Flipping, TurnsExactlyTheOneCellAndTestsTheBoardAgainWithoutDrawing) {
+    Draw({"#..",
+          "...",
+          "..#"});
+    const int upcoming = TestRandom(1).Next(); // SetUp seeded 1: a flip must draw no value
+    EXPECT_TRUE(FlipCell(2, 1));
+    EXPECT_TRUE(FlipCell(1, 1));
+    EXPECT_FALSE(boardConducts) << "two cells of the row do not reach the left";
+    EXPECT_TRUE(FlipCell(0, 1));
+    EXPECT_TRUE(boardConducts);
+    EXPECT_EQ(ReachedPicture(), "o..\nooo\n..o\n") << "the flags are those of a fresh flood";
+    EXPECT_TRUE(FlipCell(1, 1)); // metal back to wood: the chain and its flags go
+    EXPECT_FALSE(boardConducts);
+    EXPECT_EQ(ReachedPicture(), "...\n..o\n..o\n");
+    EXPECT_EQ(MetalCellCount(), 4);
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{-1, 0}, {0, -1}, {3, 0}, {0, 3}}) {
+        EXPECT_FALSE(FlipCell(x, y)) << x << ", " << y;
+    }
+    std::string metal;
+    for (int i = 0; i < 10; ++i) metal += boardCells[i].metal ? '#' : '.';
+    EXPECT_EQ(metal, "#..#.#..#.") << "only the flipped cells changed, none beyond the board";
+    EXPECT_EQ(RandomValue(), upcoming);
+}
+
+using Cells = std::vector<std::pair<int, int>>; // (x, y), right to left
+
+Cells Chain() {
+    int cells[kBoardCapacity];
+    const int length = ShortestConductingChain(cells, kBoardCapacity);
+    Cells chain;
+    for (int k = 0; k < length; ++k) chain.emplace_back(cells[k] % boardWidth, cells[k] / boardWidth);
+    return chain;
+}
+
+TEST_F(ShortestChain, HandMadeBoardsGiveTheirOneShortestChainOrNone) {
+    const struct {
+        std::vector<std::string> rows;
+        Cells chain;
+        const char* why;
+    } boards[] = {
+        {{"...", "###", "..."}, {{2, 1}, {1, 1}, {0, 1}}, "a straight row"},
+        {{"##.#", "#..#", "#.##", "#..#"}, {}, "no chain: the board does not conduct"},
+        {{"....#", "###.#", "#.#.#", "#.###", "#...."}, {{4, 3}, {3, 3}, {2, 3}, {2, 2}, {2, 1}, {1, 1}, {0, 1}},
+         "four starts; only the lowest leads on"},
+        {{"..###", "#.#..", "###..", "#.#..", "###.."}, {{4, 0}, {3, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}},
+         "turning left at row 2 is shorter than going on to row 4"},
+        {{"###", "#.#", "###"}, {{2, 0}, {1, 0}, {0, 0}}, "two rows as short: the upper start"},
+        {{"###.", "..##", "###.", "...."}, {{3, 1}, {2, 1}, {2, 0}, {1, 0}, {0, 0}},
+         "two ways as short from one start: up before down"},
+    };
+    for (const auto& board : boards) {
+        Draw(board.rows);
+        EXPECT_EQ(RetestBoard(), !board.chain.empty()) << board.why;
+        EXPECT_EQ(Chain(), board.chain) << board.why;
+    }
+}
+
+// Fewest cells on a side-joined metal path from the right column to the left one, by relaxing
+// distances until nothing changes; 0 when there is none.
+int FewestChainCells(int side) {
+    constexpr int kFar = 1 << 20;
+    std::vector<int> distance(side * side, kFar);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int i = 0; i < side * side; ++i) {
+            if (!boardCells[i].metal) continue;
+            const int x = i % side;
+            int best = x == side - 1 ? 1 : kFar;
+            for (const auto& [nx, ny] : Cells{{x - 1, i / side}, {x + 1, i / side}, {x, i / side - 1}, {x, i / side + 1}}) {
+                if (nx >= 0 && ny >= 0 && nx < side && ny < side) best = std::min(best, distance[nx + ny * side] + 1);
+            }
+            if (best < distance[i]) {
+                distance[i] = best;
+                changed = true;
+            }
+        }
+    }
+    int fewest = kFar;
+    for (int y = 0; y < side; ++y) fewest = std::min(fewest, distance[y * side]);
+    return fewest == kFar ? 0 : fewest;
+}
+
+TEST_F(ShortestChain, IsAValidChainOfTheFewestCellsOnRandomBoards) {
+    TestRandom layout(77);
+    for (int side = 2; side <= 8; ++side) {
+        for (int trial = 0; trial < 400; ++trial) {
+            SetSide(side);
+            const int share = 40 + layout.Next() % 41;
+            for (int i = 0; i < side * side; ++i) boardCells[i].metal = (layout.Next() % 100) < share ? 1 : 0;
+            RetestBoard();
+            const Cells chain = Chain();
+            const std::string where = "W = " + std::to_string(side) + ", trial " + std::to_string(trial);
+            ASSERT_EQ(static_cast<int>(chain.size()), FewestChainCells(side)) << where;
+            for (std::size_t k = 0; k < chain.size(); ++k) {
+                const auto [x, y] = chain[k];
+                ASSERT_EQ(boardCells[x + y * side].reached, 1) << where << ", cell " << k;
+                const bool joined = k == 0 ? x == side - 1
+                                           : std::abs(x - chain[k - 1].first) + std::abs(y - chain[k - 1].second) == 1;
+                ASSERT_TRUE(joined) << where << ": cell " << k << " is not where the chain goes on";
+            }
+            if (!chain.empty()) {
+                ASSERT_EQ(chain.back().first, 0) << where;
+            }
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "app/engine_interface.h"
 #include "engine2d/data_folder.h"
 #include "engine2d/mip_chain.h"
+#include "engine2d/scene_scaling.h"
 #include "engine2d/sdl_engine.h"
 #include "engine2d/snapshot_writer.h"
 
@@ -19,6 +20,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -107,6 +109,35 @@ void PushKey(Uint32 type, SDL_Keycode key) {
     ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
 }
 
+void PushButton(Uint32 type, Uint8 button, int x, int y) {
+    SDL_Event event{};
+    event.type = type;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.button = button;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+void PushMotion(int x, int y) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = x;
+    event.motion.y = y;
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+// A pixel of what the window shows, not of the scene the program draws into.
+Uint32 ReadWindowPixel(int x, int y) {
+    SDL_Renderer* renderer = SdlEngine::Instance().Renderer();
+    SDL_Texture* scene = SDL_GetRenderTarget(renderer);
+    EXPECT_EQ(SDL_SetRenderTarget(renderer, nullptr), 0) << SDL_GetError();
+    const Uint32 pixel = ReadPixel(x, y);
+    EXPECT_EQ(SDL_SetRenderTarget(renderer, scene), 0) << SDL_GetError();
+    return pixel;
+}
+
 void PushFocusLost() {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
@@ -119,6 +150,23 @@ std::function<bool()> frameBody;
 std::function<bool()> renderBody;
 bool FrameTrampoline() { return frameBody ? frameBody() : true; }
 bool RenderTrampoline() { return renderBody ? renderBody() : false; }
+
+// The mouse position the engine reports in the frame after `push` ran. The events go in from
+// within the first frame, after the window's own first events (a real pointer entering it).
+std::pair<float, float> MouseAfter(EngineInterface* engine, const std::function<void()>& push) {
+    float x = -1.0f, y = -1.0f;
+    int frames = 0;
+    frameBody = [&] {
+        if (++frames == 1) {
+            push();
+            return false;
+        }
+        engine->MousePosition(&x, &y);
+        return true;
+    };
+    engine->Start();
+    return {x, y};
+}
 
 // ---- Fixture: an initiated engine in a fresh current folder ------------------------------------
 
@@ -607,15 +655,62 @@ TEST_F(EngineTest, MousePositionFollowsMotionInWindowPixels) {
     EXPECT_EQ(y, 57.0f);
 }
 
+TEST_F(EngineTest, MouseButtonTapIsSeenOnceAndAHeldButtonUntilReleasedOrFocusIsLost) {
+    std::vector<bool> seen;
+    frameBody = [&] {
+        seen.push_back(engine_->KeyState(kKeyMouseLeft));
+        switch (seen.size()) {
+        case 3: PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5); break; // held from frame 4
+        case 5: PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 5, 5); break;
+        case 6: PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5); break;
+        case 7: PushFocusLost(); break;
+        default: break;
+        }
+        return seen.size() == 8;
+    };
+    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5); // a click between frames: one tap
+    PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 5, 5);
+    engine_->Start();
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, false, true, true, false, true, false}));
+}
+
+TEST_F(EngineTest, EachMouseButtonAnswersToItsOwnCode) {
+    const int codes[] = {kKeyMouseLeft, 2, 4, kKeyP};
+    const std::pair<Uint8, int> presses[] = {{SDL_BUTTON_LEFT, kKeyMouseLeft}, {SDL_BUTTON_RIGHT, 2}, {SDL_BUTTON_MIDDLE, 4}};
+    for (const auto& [button, virtualKey] : presses) {
+        std::vector<int> down;
+        frameBody = [&] {
+            for (const int code : codes) {
+                if (engine_->KeyState(code)) down.push_back(code);
+            }
+            return true;
+        };
+        PushButton(SDL_MOUSEBUTTONDOWN, button, 1, 1);
+        PushButton(SDL_MOUSEBUTTONUP, button, 1, 1);
+        engine_->Start();
+        EXPECT_EQ(down, std::vector<int>{virtualKey}) << "SDL button " << int{button};
+    }
+}
+
+TEST_F(EngineTest, ClickPutsTheMouseWhereTheButtonWentDown) {
+    const auto [x, y] = MouseAfter(engine_, [] {
+        PushMotion(10, 10);
+        PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 77, 44);
+    });
+    EXPECT_EQ(x, 77.0f);
+    EXPECT_EQ(y, 44.0f);
+}
+
 TEST_F(EngineTest, EveryProgramKeyAnswersToItsOwnKeyAndNoOther) {
     const int programKeys[] = {kKeyEscape, kKeyR, kKeyS, kKeyV, kKeyM,
-                               kKeyPadPlus, kKeyPadMinus, kKeyMainMinus, kKeyMainPlus};
+                               kKeyPadPlus, kKeyPadMinus, kKeyMainMinus, kKeyMainPlus, kKeyP};
     const struct {
         SDL_Keycode key;
         int virtualKey;
     } presses[] = {{SDLK_ESCAPE, kKeyEscape}, {SDLK_r, kKeyR}, {SDLK_s, kKeyS}, {SDLK_v, kKeyV},
                    {SDLK_m, kKeyM}, {SDLK_KP_PLUS, kKeyPadPlus}, {SDLK_KP_MINUS, kKeyPadMinus},
-                   {SDLK_MINUS, kKeyMainMinus}, {SDLK_EQUALS, kKeyMainPlus}, {SDLK_PLUS, kKeyMainPlus}};
+                   {SDLK_MINUS, kKeyMainMinus}, {SDLK_EQUALS, kKeyMainPlus}, {SDLK_PLUS, kKeyMainPlus},
+                   {SDLK_p, kKeyP}};
     for (const auto& press : presses) {
         std::vector<int> down;
         frameBody = [&] {
@@ -632,6 +727,120 @@ TEST_F(EngineTest, EveryProgramKeyAnswersToItsOwnKeyAndNoOther) {
     EXPECT_FALSE(engine_->KeyState(0));
     EXPECT_FALSE(engine_->KeyState(-1));
     EXPECT_FALSE(engine_->KeyState(255));
+}
+
+// ---- A window of another size ------------------------------------------------------------------
+
+// Runs one frame that draws the scene: red on the left half, blue on the right.
+void DrawHalves(EngineInterface* engine) {
+    ASSERT_TRUE(engine->BeginScene(0));
+    engine->Clear(0xFF0000FF);
+    const Quad red = RectangleQuad(0.0f, 0.0f, kWidth / 2.0f, static_cast<float>(kHeight), 0xFFFF0000, 0);
+    ASSERT_TRUE(engine->RenderQuad(&red));
+    ASSERT_TRUE(engine->EndScene());
+}
+
+TEST_F(EngineTest, WindowCanBeResizedAndTheSceneIsScaledIntoItWithFilteringAndBars) {
+    SDL_Window* window = SdlEngine::Instance().Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE, 0u);
+
+    // Twice the scene's size: filled edge to edge, and the step from red to blue is blended.
+    SDL_SetWindowSize(window, 2 * kWidth, 2 * kHeight);
+    DrawHalves(engine_);
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(0, 0), 0xFF0000, kExactTolerance));
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(kWidth - 4, 2 * kHeight - 1), 0xFF0000, kExactTolerance));
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(kWidth + 3, 0), 0x0000FF, kExactTolerance));
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(2 * kWidth - 1, 2 * kHeight - 1), 0x0000FF, kExactTolerance));
+    const Uint32 step = ReadWindowPixel(kWidth - 1, kHeight);
+    EXPECT_GT((step >> 16) & 0xFF, 40u) << std::hex << step << ": some red, filtered, not the nearest texel";
+    EXPECT_GT(step & 0xFF, 40u) << std::hex << step << ": some blue";
+
+    // Three times as wide as the scene's shape: black bars left and right of a scene of full height.
+    SDL_SetWindowSize(window, 3 * kWidth, kHeight);
+    DrawHalves(engine_);
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(kWidth - 1, kHeight / 2), 0x000000, kExactTolerance)) << "left bar";
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(kWidth, kHeight / 2), 0xFF0000, kExactTolerance));
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(2 * kWidth - 1, kHeight / 2), 0x0000FF, kExactTolerance));
+    EXPECT_TRUE(ColourNear(ReadWindowPixel(2 * kWidth, kHeight / 2), 0x000000, kExactTolerance)) << "right bar";
+}
+
+TEST_F(EngineTest, SnapshotOfAResizedWindowIsTheSceneAtItsOwnSize) {
+    SDL_SetWindowSize(SdlEngine::Instance().Window(), 3 * kWidth, 2 * kHeight);
+    ASSERT_TRUE(engine_->Snapshot("scaled.png"));
+    DrawHalves(engine_);
+    SDL_Surface* picture = IMG_Load((folder_ / "scaled.png").c_str());
+    ASSERT_NE(picture, nullptr) << IMG_GetError();
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(picture, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(picture);
+    ASSERT_NE(argb, nullptr);
+    EXPECT_EQ(argb->w, kWidth);
+    EXPECT_EQ(argb->h, kHeight);
+    const auto* row = static_cast<const Uint32*>(argb->pixels);
+    EXPECT_TRUE(ColourNear(row[kWidth / 2 - 1], 0xFF0000, kExactTolerance)) << "unscaled: the last red pixel";
+    EXPECT_TRUE(ColourNear(row[kWidth / 2], 0x0000FF, kExactTolerance)) << "unscaled: the first blue pixel";
+    SDL_FreeSurface(argb);
+}
+
+TEST_F(EngineTest, MousePositionIsMappedBackIntoTheScene) {
+    SDL_Window* window = SdlEngine::Instance().Window();
+    const struct {
+        int windowWidth, windowHeight, x, y;
+        float sceneX, sceneY;
+    } cases[] = {
+        {kWidth, kHeight, 101, 57, 101.0f, 57.0f},                // the scene's own size: unchanged
+        {2 * kWidth, 2 * kHeight, 202, 114, 101.0f, 57.0f},       // twice as large
+        {2 * kWidth, 2 * kHeight, 203, 115, 101.5f, 57.5f},       // half a scene pixel, not rounded away
+        {3 * kWidth, kHeight, kWidth + 20, 10, 20.0f, 10.0f},     // bars left and right
+        {3 * kWidth, kHeight, 8, 10, 8.0f - kWidth, 10.0f},       // in the left bar: outside the scene
+        {kWidth, 3 * kHeight, 20, kHeight + 30, 20.0f, 30.0f},    // bars above and below
+    };
+    for (const auto& c : cases) {
+        SDL_SetWindowSize(window, c.windowWidth, c.windowHeight);
+        const auto [x, y] = MouseAfter(engine_, [&] { PushMotion(c.x, c.y); });
+        EXPECT_FLOAT_EQ(x, c.sceneX) << c.windowWidth << " x " << c.windowHeight << " at " << c.x << ", " << c.y;
+        EXPECT_FLOAT_EQ(y, c.sceneY) << c.windowWidth << " x " << c.windowHeight << " at " << c.x << ", " << c.y;
+    }
+}
+
+TEST_F(EngineTest, F11SwitchesFullScreenOnAndOff) {
+    SDL_Window* window = SdlEngine::Instance().Window();
+    std::vector<bool> full;
+    frameBody = [&] {
+        full.push_back((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0);
+        if (full.size() < 3) {
+            PushKey(SDL_KEYDOWN, SDLK_F11);
+            PushKey(SDL_KEYUP, SDLK_F11);
+        }
+        return full.size() == 3;
+    };
+    engine_->Start();
+    EXPECT_EQ(full, (std::vector<bool>{false, true, false}));
+}
+
+TEST(SceneScaling, SceneFillsAWindowOfItsShapeAndIsCentredWithBarsInAnyOther) {
+    const struct {
+        int windowWidth, windowHeight;
+        ScreenRect expected;
+    } cases[] = {
+        {640, 480, {0, 0, 640, 480}},
+        {1280, 960, {0, 0, 1280, 960}},
+        {1920, 1080, {240, 0, 1440, 1080}},  // wide: bars left and right
+        {640, 1000, {0, 260, 640, 480}},     // tall: bars above and below
+        {1001, 480, {180, 0, 640, 480}},     // an odd spare pixel goes to the right-hand bar
+        {641, 481, {0, 0, 641, 481}},        // 481 x 4 / 3 = 641.33: rounds to the window's width
+        {100, 1, {49, 0, 1, 1}},             // a sliver still shows one pixel, centred
+        {0, 480, {0, 0, 0, 0}},
+        {640, -5, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const ScreenRect r = FitScene(c.windowWidth, c.windowHeight, 640, 480);
+        EXPECT_EQ(r.x, c.expected.x) << c.windowWidth << " x " << c.windowHeight;
+        EXPECT_EQ(r.y, c.expected.y) << c.windowWidth << " x " << c.windowHeight;
+        EXPECT_EQ(r.width, c.expected.width) << c.windowWidth << " x " << c.windowHeight;
+        EXPECT_EQ(r.height, c.expected.height) << c.windowWidth << " x " << c.windowHeight;
+    }
+    EXPECT_EQ(FitScene(640, 480, 0, 480).width, 0);
 }
 
 // ---- Files, folders and the log ----------------------------------------------------------------
