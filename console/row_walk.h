@@ -1,0 +1,152 @@
+// row_walk.h: the percolation walk over row masks, written once and compiled by each file that
+// includes it with that file's way of filling a word's pieces and its own instruction set.
+// Limits: everything here has internal linkage on purpose: a copy compiled for BMI2 must never
+// be linked in place of the portable one. Rows of at most kMaxSide, words as in row_masks.h.
+#pragma once
+
+#include <cstdint>
+
+#include "console/row_masks.h"
+
+// The walk is a chain of fills, each waiting on the last: a call in the chain costs as much as
+// the fill itself, so the fills are inlined wherever the compiler allows it.
+#if defined(__GNUC__) || defined(__clang__)
+#define VRTINELA_ALWAYS_INLINE [[gnu::always_inline]] inline
+#else
+#define VRTINELA_ALWAYS_INLINE inline
+#endif
+
+namespace vrtinela {
+namespace {
+
+// The runs of `open` that hold a seed (seeds lie within `open`).
+//
+// Adding the seeds to the row carries each one through its run and leaves a marker in the
+// square just right of the run's end. Inside a word, a piece [a, b] with a marker is then
+// filled from its marker leftwards by the `Pieces` policy: Fill(open, markers, topFilled),
+// where `markers` holds bit b + 1 of every seeded piece that ends below bit 63 and `topFilled`
+// tells whether the piece that ends in bit 63 (if any) is filled. That piece is filled when
+// the carry leaves the word, or when the run goes on into the word above and is filled there:
+// the second chain runs from the top word down for that.
+template <typename Pieces>
+VRTINELA_ALWAYS_INLINE RowMask FillTouchedRuns(const RowMask& open, const RowMask& seeds) {
+    constexpr std::uint64_t kFull = ~std::uint64_t{0};
+    std::uint64_t markers[kRowWords];
+    std::uint64_t carriedOut[kRowWords];
+    std::uint64_t carry = 0;
+    for (int word = 0; word < kRowWords; ++word) {
+        const std::uint64_t o = open.words[word];
+        const std::uint64_t partial = o + seeds.words[word];
+        const std::uint64_t sum = partial + (carry & o);  // a carry goes on only through an open bit 0
+        carry = static_cast<std::uint64_t>(partial < o) | static_cast<std::uint64_t>(sum < partial);
+        carriedOut[word] = carry;
+        markers[word] = sum & ~o;
+    }
+    RowMask filled;
+    std::uint64_t fromAbove = 0;  // the word above has its bottom piece filled and bit 0 open
+    for (int word = kRowWords - 1; word >= 0; --word) {
+        const std::uint64_t o = open.words[word];
+        const std::uint64_t topFilled = (carriedOut[word] | fromAbove) & (o >> 63);
+        filled.words[word] = Pieces::Fill(o, markers[word], topFilled);
+        // A seed in the bottom piece fills it; so does a filled run that crosses a full word.
+        const std::uint64_t seededBottom = (seeds.words[word] & o & ~(o + 1)) != 0 ? 1u : 0u;
+        fromAbove = seededBottom | (o == kFull ? topFilled : 0u);
+    }
+    return filled;
+}
+
+// The portable policy: the marked squares are smeared leftwards through the open squares in
+// doubling steps; after the step of width w a square is filled when a marked square lies at most
+// 2w - 1 places to its right with open squares all the way.
+struct ShiftPieces {
+    VRTINELA_ALWAYS_INLINE static std::uint64_t Fill(std::uint64_t open, std::uint64_t markers,
+                                                     std::uint64_t topFilled) {
+        std::uint64_t filled = ((markers >> 1) | (topFilled << 63)) & open;
+        std::uint64_t path = open;
+        for (int width = 1; width < 64; width *= 2) {
+            filled |= (filled >> width) & path;
+            path &= path >> width;
+        }
+        return filled;
+    }
+};
+
+VRTINELA_ALWAYS_INLINE bool IsEmpty(const RowMask& mask) {
+    std::uint64_t any = 0;
+    for (const std::uint64_t word : mask.words) any |= word;
+    return any == 0;
+}
+
+// Depth first over rows. The top row is reached whole (every square touches the top electrode).
+// From a row the walk goes straight down for as long as the row below gains squares, keeping the
+// current row in registers; on the way it fills the row above wherever the new squares touch
+// conducting squares there not reached yet, and leaves that row on the stack to go on from
+// later. It stops at the first square reached in the last row. A row goes on the stack only when
+// it grew and waits there at most once, and every descent step moves down a row, so a winding
+// path costs at most one stacked visit per conducting square, and the stack never holds more
+// than one entry per row.
+template <typename Pieces>
+bool WalkRows(const RowMask* open, int rows) {
+    static const RowMask kNoSquares{};
+    // Entry r + 1 holds row r; entry 0 stands above the top row, empty and never stacked.
+    static RowMask reached[kMaxSide + 2];
+    static std::int32_t pending[kMaxSide];
+    static bool waiting[kMaxSide + 2];
+    if (rows <= 0 || IsEmpty(open[0])) return false;
+    if (rows == 1) return true;
+    for (int entry = 0; entry < rows + 2; ++entry) {
+        reached[entry] = RowMask{};
+        waiting[entry] = false;
+    }
+    waiting[0] = true;
+    reached[1] = open[0];
+    int pendingCount = 0;
+    pending[pendingCount++] = 1;
+    waiting[1] = true;
+    while (pendingCount > 0) {
+        int entry = pending[--pendingCount];
+        waiting[entry] = false;
+        RowMask here = reached[entry];
+        // Here entry < rows: the last row is never stacked, the walk ends when it gains.
+        for (;;) {
+            const RowMask& openAbove = entry > 1 ? open[entry - 2] : kNoSquares;
+            const RowMask& openBelow = open[entry];
+            RowMask seedsAbove;
+            RowMask seedsBelow;
+            std::uint64_t anyAbove = 0;
+            std::uint64_t anyBelow = 0;
+            for (int word = 0; word < kRowWords; ++word) {
+                seedsAbove.words[word] = here.words[word] & openAbove.words[word] & ~reached[entry - 1].words[word];
+                seedsBelow.words[word] = here.words[word] & openBelow.words[word] & ~reached[entry + 1].words[word];
+                anyAbove |= seedsAbove.words[word];
+                anyBelow |= seedsBelow.words[word];
+            }
+            if (anyAbove != 0) {
+                const RowMask gained = FillTouchedRuns<Pieces>(openAbove, seedsAbove);
+                // Only a row that grew goes on the stack (the seeds alone make it grow), which is
+                // what bounds the walk.
+                std::uint64_t grew = 0;
+                for (int word = 0; word < kRowWords; ++word) {
+                    grew |= gained.words[word] & ~reached[entry - 1].words[word];
+                    reached[entry - 1].words[word] |= gained.words[word];
+                }
+                if (grew != 0 && !waiting[entry - 1]) {
+                    waiting[entry - 1] = true;
+                    pending[pendingCount++] = entry - 1;
+                }
+            }
+            if (anyBelow == 0) break;
+            const RowMask gained = FillTouchedRuns<Pieces>(openBelow, seedsBelow);
+            ++entry;
+            for (int word = 0; word < kRowWords; ++word) {
+                here.words[word] = reached[entry].words[word] | gained.words[word];
+                reached[entry].words[word] = here.words[word];
+            }
+            if (entry == rows) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+}  // namespace vrtinela
