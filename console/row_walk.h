@@ -26,31 +26,35 @@ namespace {
 // filled from its marker leftwards by the `Pieces` policy: Fill(open, markers, topFilled),
 // where `markers` holds bit b + 1 of every seeded piece that ends below bit 63 and `topFilled`
 // tells whether the piece that ends in bit 63 (if any) is filled. That piece is filled when
-// the carry leaves the word, or when the run goes on into the word above and is filled there:
-// the second chain runs from the top word down for that.
+// the carry leaves the word, or when its run goes on into the word above and has a seed there.
+// Both ways across the word edges are worked out from the seeds alone, side by side: only a
+// full word passes a carry on, so neither chain waits for the words' sums.
 template <typename Pieces>
 VRTINELA_ALWAYS_INLINE RowMask FillTouchedRuns(const RowMask& open, const RowMask& seeds) {
     constexpr std::uint64_t kFull = ~std::uint64_t{0};
-    std::uint64_t markers[kRowWords];
-    std::uint64_t carriedOut[kRowWords];
-    std::uint64_t carry = 0;
+    std::uint64_t partial[kRowWords];
+    std::uint64_t carryIn[kRowWords + 1];    // a seeded run enters word w from below
+    std::uint64_t fromAbove[kRowWords + 1];  // a seeded run enters word w from above
+    carryIn[0] = 0;
+    fromAbove[kRowWords] = 0;
     for (int word = 0; word < kRowWords; ++word) {
         const std::uint64_t o = open.words[word];
-        const std::uint64_t partial = o + seeds.words[word];
-        const std::uint64_t sum = partial + (carry & o);  // a carry goes on only through an open bit 0
-        carry = static_cast<std::uint64_t>(partial < o) | static_cast<std::uint64_t>(sum < partial);
-        carriedOut[word] = carry;
-        markers[word] = sum & ~o;
+        partial[word] = o + seeds.words[word];
+        // Seeds overflow the word exactly when one lies in the piece that ends in bit 63.
+        const std::uint64_t seededTop = partial[word] < o ? 1u : 0u;
+        carryIn[word + 1] = seededTop | (o == kFull ? carryIn[word] : 0u);
     }
-    RowMask filled;
-    std::uint64_t fromAbove = 0;  // the word above has its bottom piece filled and bit 0 open
     for (int word = kRowWords - 1; word >= 0; --word) {
         const std::uint64_t o = open.words[word];
-        const std::uint64_t topFilled = (carriedOut[word] | fromAbove) & (o >> 63);
-        filled.words[word] = Pieces::Fill(o, markers[word], topFilled);
-        // A seed in the bottom piece fills it; so does a filled run that crosses a full word.
         const std::uint64_t seededBottom = (seeds.words[word] & o & ~(o + 1)) != 0 ? 1u : 0u;
-        fromAbove = seededBottom | (o == kFull ? topFilled : 0u);
+        fromAbove[word] = seededBottom | (o == kFull ? fromAbove[word + 1] : 0u);
+    }
+    RowMask filled;
+    for (int word = 0; word < kRowWords; ++word) {
+        const std::uint64_t o = open.words[word];
+        const std::uint64_t sum = partial[word] + (carryIn[word] & o);  // a carry goes on through an open bit 0
+        const std::uint64_t topFilled = (carryIn[word + 1] | fromAbove[word + 1]) & (o >> 63);
+        filled.words[word] = Pieces::Fill(o, sum & ~o, topFilled);
     }
     return filled;
 }
