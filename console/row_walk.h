@@ -85,10 +85,10 @@ VRTINELA_ALWAYS_INLINE bool IsEmpty(const RowMask& mask) {
 // From a row the walk goes straight down for as long as the row below gains squares, keeping the
 // current row in registers; on the way it fills the row above wherever the new squares touch
 // conducting squares there not reached yet, and leaves that row on the stack to go on from
-// later. It stops at the first square reached in the last row. A row goes on the stack only when
-// it grew and waits there at most once, and every descent step moves down a row, so a winding
-// path costs at most one stacked visit per conducting square, and the stack never holds more
-// than one entry per row.
+// later. It stops at the first square reached in the last row. Every fill has seeds, so it adds
+// at least one square: a winding path costs at most one fill per conducting square. A row goes
+// on the stack only when it grew and is never there twice, so the stack holds at most one entry
+// per row.
 template <typename Pieces>
 bool WalkRows(const RowMask* open, int rows) {
     static const RowMask kNoSquares{};
