@@ -6,11 +6,14 @@
 
 namespace vrtinela {
 
+inline constexpr std::uint32_t kGeneratorMultiplier = 134775813u;
+inline constexpr std::uint32_t kGeneratorIncrement = 1u;
+
 extern std::uint32_t RandomSeed;
 
 // Returns k / 2^32 for the new state k, so every draw lies in [0, 1) and is exact in a double.
 inline double NextRandom() {
-    RandomSeed = RandomSeed * 134775813u + 1u;
+    RandomSeed = RandomSeed * kGeneratorMultiplier + kGeneratorIncrement;
     return static_cast<double>(RandomSeed) * (1.0 / 4294967296.0);
 }
 

@@ -59,8 +59,13 @@ int RunVrtinela() {
         header += std::to_string(RepetitionCount);
         header += " ---- ";
         Write(header);
-        GenerateConfiguration();
-        if (ShowEach) ShowConfiguration();
+        // The grid of doubles is read only by the picture, so it is written only for one.
+        if (ShowEach) {
+            GenerateConfiguration();
+            ShowConfiguration();
+        } else {
+            GenerateRowMasks();
+        }
         const bool percolates = Percolates();
         WriteLine(percolates ? "Perkolira (prevaja)!!! " : "Ne perkolira (ne prevaja)");
         if (ShowEach) {

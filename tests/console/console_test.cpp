@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "console/cell_list.h"
 #include "console/configuration.h"
 #include "console/console_io.h"
 #include "console/console_output.h"
@@ -17,8 +18,10 @@
 #include "console/percent_format.h"
 #include "console/percolation.h"
 #include "console/random_generator.h"
+#include "console/row_masks.h"
 #include "console/run_loop.h"
 #include "tests/console/literal_labelling.h"
+#include "tests/console/union_find_labelling.h"
 
 namespace vrtinela {
 namespace {
@@ -224,9 +227,11 @@ protected:
         RowCount = side;
         ASSERT_TRUE(AllocateGrid());
     }
+    // Squares set by hand reach the percolation walk through the row masks.
     void Fill(double value) {
         for (int c = 1; c <= ColumnCount; ++c)
             for (int r = 1; r <= RowCount; ++r) Square(c, r) = value;
+        LoadRowMasksFromGrid();
     }
     // Rows from top to bottom, "P" for conducting.
     void Draw(const std::vector<std::string>& rows) {
@@ -234,6 +239,7 @@ protected:
         for (int r = 1; r <= RowCount; ++r)
             for (int c = 1; c <= ColumnCount; ++c)
                 Square(c, r) = rows[r - 1][c - 1] == 'P' ? kConducting : kInsulating;
+        LoadRowMasksFromGrid();
     }
     void TearDown() override {
         FreeGrid();
@@ -467,6 +473,7 @@ TEST_F(Labelling, EdgeCasesGetTheirVerdicts) {
         Draw(c.rows);
         EXPECT_EQ(Percolates(), c.percolates) << c.name;
         EXPECT_EQ(vrtinela_testing::LiteralPercolates(), c.percolates) << c.name << " (literal)";
+        EXPECT_EQ(vrtinela_testing::UnionFindPercolates(), c.percolates) << c.name << " (union-find)";
     }
 }
 
@@ -477,21 +484,26 @@ TEST_F(Labelling, BottomCellMeetingTheTopClusterEndsTheWalk) {
           ".P.",
           "PP."});
     EXPECT_TRUE(Percolates());
+    EXPECT_TRUE(vrtinela_testing::UnionFindPercolates());
     EXPECT_EQ(Labels(kBottomElectrode), kTopElectrode);
 }
 
 TEST_F(Labelling, GridsBeyondThe16BitLabelRangeAreHandled) {
     UseSide(200);
     Fill(kConducting);
-    EXPECT_TRUE(Percolates());
+    EXPECT_TRUE(vrtinela_testing::UnionFindPercolates());
     EXPECT_EQ(CellCount, 40000);
     // A wall in row 190 with one gap in the last column: the top cluster takes in cell numbers
     // above 32767 before the bottom row joins it.
     for (int c = 1; c <= 200; ++c) Square(c, 190) = c == 200 ? kConducting : kInsulating;
+    EXPECT_TRUE(vrtinela_testing::UnionFindPercolates());
+    LoadRowMasksFromGrid();
     EXPECT_TRUE(Percolates());
     Square(200, 190) = kInsulating;
-    EXPECT_FALSE(Percolates());
+    EXPECT_FALSE(vrtinela_testing::UnionFindPercolates());
     EXPECT_EQ(CellCount, 39800);
+    LoadRowMasksFromGrid();
+    EXPECT_FALSE(Percolates());
 }
 
 TEST_F(Labelling, AgreesWithTheLiteralAlgorithmOnSeededConfigurations) {
