@@ -27,22 +27,28 @@ programs: configure
 run: programs
 	./$(BUILD_DIR)/krondel
 
-# The fuzzer runs first so that the suite's own summary closes the output.
+# The fuzzer runs first so that the suite's own summary closes the output. Every step prints one line
+# (the suites their summaries) and keeps its full output in a log file in its build folder; a failing
+# step shows the part of its log that says why.
+QUIETLY = @scripts/quietly.sh
+
 test: fuzz test-plain test-sanitize
 
-test-plain: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+test-plain: deps
+	$(QUIETLY) "Release configure" $(BUILD_DIR)/logs/configure.log cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	$(QUIETLY) "Release build" $(BUILD_DIR)/logs/build.log cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(QUIETLY) "Release tests" $(BUILD_DIR)/logs/ctest.log ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DPERCOLATION_SANITIZE=ON
-	cmake --build $(ASAN_DIR) -j $(JOBS)
-	ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+	$(QUIETLY) "Sanitizer configure" $(ASAN_DIR)/logs/configure.log cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DPERCOLATION_SANITIZE=ON
+	$(QUIETLY) "Sanitizer build" $(ASAN_DIR)/logs/build.log cmake --build $(ASAN_DIR) -j $(JOBS)
+	$(QUIETLY) "Sanitizer tests" $(ASAN_DIR)/logs/ctest.log ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
 # A clang build of its own (libFuzzer comes with clang); only the fuzz target is built. The run prints
 # one summary line; its full log stays in the fuzz build folder.
 fuzz: deps
-	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPERCOLATION_FUZZ=ON
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target font_loader_fuzz
+	$(QUIETLY) "Fuzzer configure" $(FUZZ_DIR)/logs/configure.log cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPERCOLATION_FUZZ=ON
+	$(QUIETLY) "Fuzzer build" $(FUZZ_DIR)/logs/build.log cmake --build $(FUZZ_DIR) -j $(JOBS) --target font_loader_fuzz
 	@tests/gfx/run_fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build

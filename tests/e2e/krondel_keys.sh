@@ -86,8 +86,14 @@ expect_board() { # file side
 }
 
 # The window carries krondel's own 64 x 64 icon (set just after the window appears).
-for _ in $(seq 50); do xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" && break; sleep 0.1; done
-xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no 64 x 64 icon"
+# (xprop's output is read whole: grep -q stopping early would fail the pipe with SIGPIPE.)
+icon=""
+for _ in $(seq 50); do
+    icon=$(xprop -id "$window" _NET_WM_ICON 2>&1 || true)
+    [[ "$icon" == *"Icon (64 x 64)"* ]] && break
+    sleep 0.1
+done
+[[ "$icon" == *"Icon (64 x 64)"* ]] || fail "the window has no 64 x 64 icon: ${icon:0:200}"
 
 start=$(shoot 1 start)
 [ "$("$probe" "$start" 0 0 | head -n1)" = "size 640 480" ] || fail "screenshot is not 640 x 480"
