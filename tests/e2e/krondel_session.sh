@@ -26,9 +26,10 @@ end_session() {
     rm -rf "$work"
 }
 
-# Starts the program and waits for its window; the id goes into $window.
-start_krondel() { # program
-    "$1" &
+# Starts the program and waits for its window; the id goes into $window. With a second argument
+# the program's standard error goes into that file.
+start_krondel() { # program [stderr file]
+    if [ -n "${2:-}" ]; then "$1" 2>"$2" & else "$1" & fi
     pid=$!
     window=$(timeout 20 xdotool search --sync --name '^Vrtinela$' | head -n1) || fail "no krondel window appeared"
 }
@@ -40,8 +41,21 @@ press() { # key: down and up, then longer than the longest key-repeat delay
     sleep 0.45
 }
 
-# Escape must end krondel with exit code 0 and a log without failures.
-end_with_escape() {
+# S, then waits until krondel has written the next snapshot-NNNN.png; its name goes into $shot.
+# With a label and $keep set, a copy is kept there as <label>.png.
+shots=0
+shoot() { # [label]
+    press s
+    shots=$((shots + 1))
+    shot=$(printf 'snapshot-%04d.png' "$shots")
+    for _ in $(seq 50); do [ -s "$shot" ] && break; sleep 0.1; done
+    [ -s "$shot" ] || fail "S wrote no $shot"
+    sleep 0.2 # let the writer finish
+    if [ -n "${1:-}" ] && [ -n "${keep:-}" ]; then cp "$shot" "$keep/$1.png"; fi
+}
+
+# Escape must end krondel with exit code 0.
+quit_with_escape() {
     press Escape
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$pid" 2>/dev/null && fail "krondel did not end on Escape"
@@ -49,5 +63,11 @@ end_with_escape() {
     wait "$pid" || status=$?
     pid=""
     [ "$status" -eq 0 ] || fail "krondel exited with $status"
+}
+
+# ... and leave a log without failures.
+end_with_escape() {
+    quit_with_escape
+    [ -f vrtinela.log ] || fail "no vrtinela.log"
     if grep -i -E "fail|error" vrtinela.log; then fail "the log reports a failure"; fi
 }

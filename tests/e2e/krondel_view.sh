@@ -27,16 +27,6 @@ click() { # x y, window pixels
     sleep 0.3
 }
 
-shots=0
-shoot() { # S, then waits for the file; its name goes into $shot
-    press s
-    shots=$((shots + 1))
-    shot=$(printf 'snapshot-%04d.png' "$shots")
-    for _ in $(seq 50); do [ -s "$shot" ] && break; sleep 0.1; done
-    [ -s "$shot" ] || fail "S wrote no $shot"
-    sleep 0.2
-}
-
 # Red minus blue over five pixels round the centre of cell (column, row) of the 6 x 6 board: brown
 # wood is far redder than blue, brushed metal is not.
 material() { # file column row
