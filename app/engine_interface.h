@@ -49,6 +49,7 @@ constexpr int kKeyS = 83;
 constexpr int kKeyV = 86;
 constexpr int kKeyM = 77;
 constexpr int kKeyP = 80;
+constexpr int kKeyL = 76;
 constexpr int kKeyPadPlus = 107;
 constexpr int kKeyPadMinus = 109;
 constexpr int kKeyMainPlus = 187;  // the "=/+" key of the main keyboard
@@ -116,6 +117,12 @@ public:
     virtual void FreeTexture(std::uint32_t texture) = 0;                 // 83
     virtual int TextureWidth(std::uint32_t texture, bool original) = 0;  // 84
     virtual int TextureHeight(std::uint32_t texture, bool original) = 0; // 85
+    // 86: a width x height texture from ARGB pixels in memory, row after row; 0 on failure. It is
+    // sampled at the nearest texel, so drawn at a whole number of pixels per texel it stays crisp.
+    virtual std::uint32_t CreateTexture(int width, int height, const std::uint32_t* argbPixels) = 0;
+    // 87: replaces every pixel of the texture with as many from memory; false, changing nothing,
+    // for an unknown handle or no pixels.
+    virtual bool UpdateTexture(std::uint32_t texture, const std::uint32_t* argbPixels) = 0;
 
 protected:
     ~EngineInterface() = default; // holders call Release, never delete

@@ -26,6 +26,7 @@ constexpr const char* kPreferredRenderer = "software";
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 constexpr int kMaxWindowSide = 16384;
+constexpr int kMaxTextureSide = 16384; // a side beyond this is refused before SDL is asked
 constexpr int kDefaultFrameRateCap = 60; // when the program sets none: never spin uncapped by accident
 
 #ifndef ENGINE2D_SOURCE_DATA_FOLDER
@@ -486,4 +487,30 @@ int SdlEngine::TextureWidth(std::uint32_t texture, bool) {
 int SdlEngine::TextureHeight(std::uint32_t texture, bool) {
     const LoadedTexture* found = textures_.Find(texture);
     return found != nullptr ? found->height : 0;
+}
+
+// Pixels made by the program, not read from a file: a failure goes to the log only, since there is
+// no data file for a person to put back.
+std::uint32_t SdlEngine::CreateTexture(int width, int height, const std::uint32_t* argbPixels) {
+    const std::string name = FormatText("pixels %d x %d", width, height);
+    std::string error;
+    if (renderer_ == nullptr) {
+        error = "Initiate has not succeeded";
+    } else if (width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide) {
+        error = FormatText("size out of range (1 to %d pixels a side)", kMaxTextureSide);
+    } else if (argbPixels == nullptr) {
+        error = "no pixels";
+    } else {
+        const std::uint32_t handle = textures_.AddPixels(renderer_, width, height, argbPixels, &error);
+        if (handle != 0) return handle;
+    }
+    Fail("TEXTURE", name, "create failed", error);
+    return 0;
+}
+
+bool SdlEngine::UpdateTexture(std::uint32_t texture, const std::uint32_t* argbPixels) {
+    std::string error = "no pixels";
+    if (argbPixels != nullptr && textures_.Replace(texture, argbPixels, &error)) return true;
+    FailOnce("TEXTURE", FormatText("texture %u", texture), "update failed", error);
+    return false;
 }

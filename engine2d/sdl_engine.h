@@ -61,6 +61,8 @@ public:
     void FreeTexture(std::uint32_t texture) override;
     int TextureWidth(std::uint32_t texture, bool original) override;
     int TextureHeight(std::uint32_t texture, bool original) override;
+    std::uint32_t CreateTexture(int width, int height, const std::uint32_t* argbPixels) override;
+    bool UpdateTexture(std::uint32_t texture, const std::uint32_t* argbPixels) override;
 
 private:
     SdlEngine() = default;

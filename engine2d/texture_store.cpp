@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -37,6 +38,10 @@ SDL_Texture* MakeTexture(SDL_Renderer* renderer, const PixelImage& image, std::s
     // Renderers that filter blend neighbouring texels; the software one samples the nearest.
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
     return texture;
+}
+
+bool AllOpaque(const std::uint32_t* pixels, std::size_t count) {
+    return std::all_of(pixels, pixels + count, [](std::uint32_t argb) { return argb >> 24 == 0xFF; });
 }
 
 void DestroyLevels(LoadedTexture& texture) {
@@ -72,6 +77,58 @@ std::uint32_t TextureStore::Add(SDL_Renderer* renderer, SDL_Surface* image, std:
     const std::uint32_t handle = nextHandle_++;
     textures_.emplace(handle, std::move(loaded));
     return handle;
+}
+
+std::uint32_t TextureStore::AddPixels(SDL_Renderer* renderer, int width, int height, const std::uint32_t* pixels,
+                                      std::string* error) {
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
+                                             height);
+    if (texture == nullptr || SDL_UpdateTexture(texture, nullptr, pixels, width * 4) != 0) {
+        *error = SDL_GetError();
+        if (texture != nullptr) SDL_DestroyTexture(texture);
+        return 0;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    LoadedTexture loaded;
+    loaded.width = width;
+    loaded.height = height;
+    loaded.levels.push_back(texture);
+    loaded.opaque = AllOpaque(pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    const std::uint32_t handle = nextHandle_++;
+    textures_.emplace(handle, std::move(loaded));
+    return handle;
+}
+
+bool TextureStore::Replace(std::uint32_t handle, const std::uint32_t* pixels, std::string* error) {
+    const auto found = textures_.find(handle);
+    if (found == textures_.end()) {
+        *error = "no such texture";
+        return false;
+    }
+    LoadedTexture& texture = found->second;
+    if (SDL_UpdateTexture(texture.levels[0], nullptr, pixels, texture.width * 4) != 0) {
+        *error = SDL_GetError();
+        return false;
+    }
+    const std::size_t count = static_cast<std::size_t>(texture.width) * static_cast<std::size_t>(texture.height);
+    if (texture.levels.size() == 1) {
+        texture.opaque = AllOpaque(pixels, count);
+        return true;
+    }
+    PixelImage base;
+    base.width = texture.width;
+    base.height = texture.height;
+    base.pixels.assign(pixels, pixels + count);
+    const std::vector<PixelImage> smaller = BuildMipChain(base);
+    for (std::size_t level = 0; level < smaller.size() && level + 1 < texture.levels.size(); ++level) {
+        if (SDL_UpdateTexture(texture.levels[level + 1], nullptr, smaller[level].pixels.data(),
+                              smaller[level].width * 4) != 0) {
+            *error = SDL_GetError();
+            return false;
+        }
+    }
+    return true;
 }
 
 const LoadedTexture* TextureStore::Find(std::uint32_t handle) const {

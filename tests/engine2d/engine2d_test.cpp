@@ -21,6 +21,7 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -428,6 +429,23 @@ TEST_F(EngineTest, MissingTextureGivesZeroAndATaggedLogLine) {
     std::ofstream(folder_ / "not-an-image.png") << "plain text";
     EXPECT_EQ(engine_->LoadTexture((folder_ / "not-an-image.png").c_str(), 0, false), 0u);
     EXPECT_NE(LogText().find("not-an-image.png] load failed: "), std::string::npos);
+}
+
+// The lattice view's end-to-end test shows such textures drawn crisply and their pixels replaced.
+TEST_F(EngineTest, TextureFromPixelsRefusesSizesOutOfRangeMissingPixelsAndUnknownHandlesWithALogLine) {
+    const std::vector<std::uint32_t> pixels(16384, 0xFF102030);
+    for (const auto& [width, height, said] : {std::tuple{0, 2, "[pixels 0 x 2] create failed: size out of range"},
+                                              {2, -1, "[pixels 2 x -1] create failed: size"},
+                                              {16385, 1, "[pixels 16385 x 1] create failed: size"},
+                                              {1, 1, "[pixels 1 x 1] create failed: no pixels"}}) {
+        EXPECT_EQ(engine_->CreateTexture(width, height, width == 1 ? nullptr : pixels.data()), 0u);
+        EXPECT_NE(LogText().find(std::string("TEXTURE: ") + said), std::string::npos) << LogText();
+    }
+    const std::uint32_t longest = engine_->CreateTexture(16384, 1, pixels.data());
+    EXPECT_EQ(engine_->TextureWidth(longest, false) * 10 + engine_->TextureHeight(longest, false), 163841);
+    EXPECT_TRUE(engine_->UpdateTexture(longest, pixels.data()));
+    EXPECT_FALSE(engine_->UpdateTexture(999, pixels.data()));
+    EXPECT_NE(LogText().find("TEXTURE: [texture 999] update failed: no such texture"), std::string::npos);
 }
 
 TEST_F(EngineTest, MissingDataFileIsToldOnStderrOnceNamingTheFolder) {

@@ -43,6 +43,7 @@ void RecordingEngine::Reset() {
     handlers.clear();
     loadedTextures.clear();
     freedTextures.clear();
+    madeTextures.clear();
     outstandingResources = 0;
     nextTexture_ = 1;
 }
@@ -192,9 +193,12 @@ void RecordingEngine::FreeTexture(std::uint32_t texture) {
     calls.push_back("FreeTexture " + std::to_string(texture));
     freedTextures.push_back(texture);
     loadedTextures.erase(texture);
+    madeTextures.erase(texture);
 }
 
 const FakeTexture* RecordingEngine::Find(std::uint32_t texture) const {
+    const auto made = madeTextures.find(texture);
+    if (made != madeTextures.end()) return &made->second;
     const auto handle = loadedTextures.find(texture);
     if (handle == loadedTextures.end()) return nullptr;
     const auto info = textureFiles.find(handle->second);
@@ -211,4 +215,19 @@ int RecordingEngine::TextureHeight(std::uint32_t texture, bool original) {
     calls.push_back("TextureHeight " + std::to_string(texture) + (original ? " true" : " false"));
     const FakeTexture* info = Find(texture);
     return info != nullptr ? info->height : 0;
+}
+
+std::uint32_t RecordingEngine::CreateTexture(int width, int height, const std::uint32_t* argbPixels) {
+    calls.push_back("CreateTexture " + std::to_string(width) + " " + std::to_string(height));
+    if (width <= 0 || height <= 0 || argbPixels == nullptr) return 0;
+    madeTextures[nextTexture_] = {{width, height}, {argbPixels, argbPixels + std::size_t(width) * std::size_t(height)}};
+    return nextTexture_++;
+}
+
+bool RecordingEngine::UpdateTexture(std::uint32_t texture, const std::uint32_t* argbPixels) {
+    calls.push_back("UpdateTexture " + std::to_string(texture));
+    const auto made = madeTextures.find(texture);
+    if (made == madeTextures.end() || argbPixels == nullptr) return false;
+    made->second.pixels.assign(argbPixels, argbPixels + made->second.pixels.size());
+    return true;
 }

@@ -17,6 +17,11 @@ struct FakeTexture {
     int height;
 };
 
+// A texture the program made from pixels, with the pixels it last handed over.
+struct MadeTexture : FakeTexture {
+    std::vector<std::uint32_t> pixels;
+};
+
 class RecordingEngine final : public EngineInterface {
 public:
     static RecordingEngine& Instance();
@@ -52,6 +57,7 @@ public:
     std::map<int, EngineHandler> handlers;
     std::map<std::uint32_t, std::string> loadedTextures; // live handles and their file names
     std::vector<std::uint32_t> freedTextures;
+    std::map<std::uint32_t, MadeTexture> madeTextures; // live CreateTexture handles
     int outstandingResources = 0;      // LoadResource buffers not yet freed
 
     // Lines of `calls` that begin with `prefix`.
@@ -83,6 +89,8 @@ public:
     void FreeTexture(std::uint32_t texture) override;
     int TextureWidth(std::uint32_t texture, bool original) override;
     int TextureHeight(std::uint32_t texture, bool original) override;
+    std::uint32_t CreateTexture(int width, int height, const std::uint32_t* argbPixels) override;
+    bool UpdateTexture(std::uint32_t texture, const std::uint32_t* argbPixels) override;
 
 private:
     RecordingEngine() = default;
