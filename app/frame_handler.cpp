@@ -2,11 +2,12 @@
 // Keys are read in a fixed order and every held key acts, so one frame may apply several; the last
 // acting key's delay wins. Escape is read in every frame, other keys only when the delay is 0.
 // The step is added in double precision and stored back as a float; the delays depend on it bit
-// for bit. P and the left mouse button are toggles, not repeating keys: they are read in every
+// for bit. P, the left mouse button and L are toggles, not repeating keys: they are read in every
 // frame, after the others, and act once when they go down.
 #include "app/frame_handler.h"
 
 #include "app/board_layout.h"
+#include "app/lattice_view.h"
 #include "app/program_state.h"
 #include "board/board.h"
 
@@ -16,6 +17,8 @@ static_assert(kMaxBoardSide * kMaxBoardSide <= kBoardCapacity, "the largest boar
 static_assert(kMinBoardSide >= 2, "a board needs at least two cells");
 
 namespace {
+
+void ReshuffleBoard() { RegenerateBoard(false); }
 
 void GrowBoard() {
     if (boardWidth < kMaxBoardSide) {
@@ -37,13 +40,28 @@ void ShrinkBoard() {
     }
 }
 
-void ReadKeys() {
+// The board moves one percent per press however long the key is held.
+void MoreMetal(int) {
+    ++metalPercent;
+    if (metalPercent > 100) metalPercent = 100;
+    RegenerateBoard(true);
+}
+
+void LessMetal(int) {
+    --metalPercent;
+    if (metalPercent < 0) metalPercent = 0;
+    RegenerateBoard(true);
+}
+
+constexpr ViewControls kBoardControls = {ReshuffleBoard, GrowBoard, ShrinkBoard, MoreMetal, LessMetal};
+
+void ReadKeys(const ViewControls& view) {
     if (engine->KeyState(kKeyS)) {
         engine->Snapshot(nullptr);
         KeyRepeatDelay = kDelaySnapshot;
     }
     if (engine->KeyState(kKeyR)) {
-        RegenerateBoard(false);
+        view.reshuffle();
         KeyRepeatDelay = kDelayReshuffle;
     }
     // The main-keyboard plus stands in for keypad plus on keyboards without a keypad. Both keys of
@@ -52,26 +70,26 @@ void ReadKeys() {
     const bool padPlus = engine->KeyState(kKeyPadPlus);
     const bool mainPlus = engine->KeyState(kKeyMainPlus);
     if (padPlus || mainPlus) {
-        GrowBoard();
+        view.grow();
         KeyRepeatDelay = kDelayResize;
     }
     const bool mainMinus = engine->KeyState(kKeyMainMinus);
     const bool padMinus = engine->KeyState(kKeyPadMinus);
     if (mainMinus || padMinus) {
-        ShrinkBoard();
+        view.shrink();
         KeyRepeatDelay = kDelayResize;
     }
     if (engine->KeyState(kKeyV)) {
-        ++metalPercent;
-        if (metalPercent > 100) metalPercent = 100;
-        RegenerateBoard(true);
+        view.raise(raiseKeyRepeats++);
         KeyRepeatDelay = kDelayPercent;
+    } else {
+        raiseKeyRepeats = 0;
     }
     if (engine->KeyState(kKeyM)) {
-        --metalPercent;
-        if (metalPercent < 0) metalPercent = 0;
-        RegenerateBoard(true);
+        view.lower(lowerKeyRepeats++);
         KeyRepeatDelay = kDelayPercent;
+    } else {
+        lowerKeyRepeats = 0;
     }
     KeyRepeatDelay = static_cast<float>(static_cast<double>(KeyRepeatDelay) + static_cast<double>(kDelayStep));
 }
@@ -93,9 +111,23 @@ void FlipCellUnderMouse() {
     if (cell >= 0) FlipCell(cell % boardWidth, cell / boardWidth);
 }
 
+// Each view keeps its own P and its own meaning of a click.
 void ReadToggles() {
-    if (WentDown(kKeyP, &pathKeyWasDown)) conductingPathShown = !conductingPathShown;
-    if (WentDown(kKeyMouseLeft, &leftButtonWasDown)) FlipCellUnderMouse();
+    if (WentDown(kKeyP, &pathKeyWasDown)) {
+        if (latticeShown) {
+            ToggleSpanningOnly();
+        } else {
+            conductingPathShown = !conductingPathShown;
+        }
+    }
+    if (WentDown(kKeyMouseLeft, &leftButtonWasDown)) {
+        if (latticeShown) {
+            SelectLatticeCellUnderMouse();
+        } else {
+            FlipCellUnderMouse();
+        }
+    }
+    if (WentDown(kKeyL, &latticeKeyWasDown)) ToggleLatticeView();
 }
 
 } // namespace
@@ -109,7 +141,7 @@ bool FrameHandler() {
         if (!(delta >= 0.0f)) delta = 0.0f;
         KeyRepeatDelay = KeyRepeatDelay - delta;
     } else {
-        ReadKeys();
+        ReadKeys(latticeShown ? kLatticeControls : kBoardControls);
     }
 
     if (KeyRepeatDelay < 0.0f) KeyRepeatDelay = 0.0f;

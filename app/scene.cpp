@@ -1,13 +1,14 @@
 // scene.cpp
 // What krondel draws in every frame: the board of metal and wood cells, on P the conducting cluster
-// and one shortest chain over them, two panels, three texts and the mouse cursor. The resources are
-// made once and live until the process ends; nothing frees them. Missing data files leave sprites
-// on texture 0 and a font without glyphs; drawing carries on.
+// and one shortest chain over them (or, in the lattice view, the lattice), two panels, three texts
+// and the mouse cursor. The resources are made once and live until the process ends; nothing frees
+// them. Missing data files leave sprites on texture 0 and a font without glyphs; drawing carries on.
 #include "app/scene.h"
 
 #include "app/board_layout.h"
 #include "app/engine_interface.h"
 #include "app/frame_handler.h"
+#include "app/lattice_scene.h"
 #include "app/program_state.h"
 #include "board/board.h"
 #include "gfx/bitmap_font.h"
@@ -130,6 +131,24 @@ void DrawShortestChain() {
     }
 }
 
+void DrawBoardTexts() {
+    // Cells flipped by hand leave a metal count the share does not give: then it is said too.
+    const int metalCells = MetalCellCount();
+    if (metalCells == MetalCount(metalPercent)) {
+        boardFont->DrawFormatted(kStatusTextX, kStatusTextY, AlignLeft, "Velikost kvadrata: %d\nProcent zeleza: %d\n",
+                                 boardWidth, metalPercent);
+    } else {
+        boardFont->DrawFormatted(kStatusTextX, kStatusTextY, AlignLeft,
+                                 "Velikost kvadrata: %d\nProcent zeleza: %d\nKovina: %d od %d\n", boardWidth,
+                                 metalPercent, metalCells, CellsInUse());
+    }
+    boardFont->DrawFormatted(kHelpTextX, kHelpTextY, AlignLeft,
+                             "Navodila za tipke:\nR - nakljucna postavitev\n+ - Vecje polje\n- - Majnse polje\n"
+                             "V - vec kovine\nM - vec lesa");
+    boardFont->DrawFormatted(kVerdictTextX, kVerdictTextY, AlignLeft, "Matrika trenutno %s!",
+                             boardConducts ? "prevaja" : "ne prevaja");
+}
+
 } // namespace
 
 void CreateSceneResources() {
@@ -152,31 +171,25 @@ bool RenderHandler() {
     engine->Clear(kClearColour);
 
     // Cells first, so that the marks, panels and texts lie on top of them.
-    DrawBoard();
-    if (conductingPathShown) {
-        DrawReachedCells();
-        DrawShortestChain();
+    if (latticeShown) {
+        DrawLattice(markSprite);
+    } else {
+        DrawBoard();
+        if (conductingPathShown) {
+            DrawReachedCells();
+            DrawShortestChain();
+        }
     }
     bottomPanelSprite->DrawTransformed(kBottomPanelX, kBottomPanelY, 0.0f, 1.0f, kPanelVerticalScale);
     sidePanelSprite->DrawTransformed(kSidePanelX, kSidePanelY, 0.0f, 1.0f, kPanelVerticalScale);
 
     boardFont->SetTextScale(kTextScale);
     boardFont->SetTextColor(kTextColour);
-    // Cells flipped by hand leave a metal count the share does not give: then it is said too.
-    const int metalCells = MetalCellCount();
-    if (metalCells == MetalCount(metalPercent)) {
-        boardFont->DrawFormatted(kStatusTextX, kStatusTextY, AlignLeft, "Velikost kvadrata: %d\nProcent zeleza: %d\n",
-                                 boardWidth, metalPercent);
+    if (latticeShown) {
+        DrawLatticeTexts(boardFont);
     } else {
-        boardFont->DrawFormatted(kStatusTextX, kStatusTextY, AlignLeft,
-                                 "Velikost kvadrata: %d\nProcent zeleza: %d\nKovina: %d od %d\n", boardWidth,
-                                 metalPercent, metalCells, CellsInUse());
+        DrawBoardTexts();
     }
-    boardFont->DrawFormatted(kHelpTextX, kHelpTextY, AlignLeft,
-                             "Navodila za tipke:\nR - nakljucna postavitev\n+ - Vecje polje\n- - Majnse polje\n"
-                             "V - vec kovine\nM - vec lesa");
-    boardFont->DrawFormatted(kVerdictTextX, kVerdictTextY, AlignLeft, "Matrika trenutno %s!",
-                             boardConducts ? "prevaja" : "ne prevaja");
 
     // The cursor last, on top of everything, with its tip (the hot spot) on the mouse.
     engine->MousePosition(&mouseX, &mouseY);

@@ -4,6 +4,7 @@
 #include "app/board_layout.h"
 #include "app/frame_handler.h"
 #include "app/krondel_main.h"
+#include "app/lattice_view.h"
 #include "app/program_state.h"
 #include "app/scene.h"
 #include "board/board.h"
@@ -22,6 +23,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -29,10 +31,10 @@ namespace {
 
 constexpr std::uint32_t kSeed = 4242;
 
-// The two toggles close every frame that Escape did not end, polled or not.
+// The three toggles close every frame that Escape did not end, polled or not.
 const std::vector<int> kPolledKeyOrder = {kKeyEscape, kKeyS, kKeyR, kKeyPadPlus, kKeyMainPlus, kKeyMainMinus,
-                                          kKeyPadMinus, kKeyV, kKeyM, kKeyP, kKeyMouseLeft};
-const std::vector<int> kDelayedFrameKeys = {kKeyEscape, kKeyP, kKeyMouseLeft};
+                                          kKeyPadMinus, kKeyV, kKeyM, kKeyP, kKeyMouseLeft, kKeyL};
+const std::vector<int> kDelayedFrameKeys = {kKeyEscape, kKeyP, kKeyMouseLeft, kKeyL};
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
@@ -86,6 +88,7 @@ protected:
         engine = CreateEngine(kEngineVersion);
         KeyRepeatDelay = 0.0f;
         conductingPathShown = pathKeyWasDown = leftButtonWasDown = false;
+        latticeShown = latticeKeyWasDown = spanningOnlyShown = false;
         ClearBoard();
         boardWidth = boardHeight = 6;
         metalPercent = 50;
@@ -142,6 +145,8 @@ TEST(EngineTable, EveryOperationSitsInItsFixedSlot) {
     EXPECT_EQ(TableSlot(&EngineInterface::FreeTexture), 83);
     EXPECT_EQ(TableSlot(&EngineInterface::TextureWidth), 84);
     EXPECT_EQ(TableSlot(&EngineInterface::TextureHeight), 85);
+    EXPECT_EQ(TableSlot(&EngineInterface::CreateTexture), 86);
+    EXPECT_EQ(TableSlot(&EngineInterface::UpdateTexture), 87);
 }
 
 // ---- Key order and delays --------------------------------------------------------------------
@@ -475,6 +480,50 @@ TEST_F(Toggles, ClickFlipsTheCellUnderTheMouseOncePerPressAndNothingWhereNoCellI
     after[2 * (3 + 2 * 6)] = before[2 * (3 + 2 * 6)];
     for (std::size_t i = 0; i < after.size(); i += 2) EXPECT_EQ(after[i], before[i]) << "metal of cell " << i / 2;
     EXPECT_EQ(DrawsSince(kSeed), 0) << "a click never reshuffles";
+}
+
+// ---- The lattice view ------------------------------------------------------------------------------
+
+// Each step is a fresh press and release: one step of the share a press, so that taps are exact.
+TEST_F(Keyboard, InTheLatticeViewKeysAndClicksChangeTheLatticeAloneAndLBringsBackTheBoardAsItWas) {
+    const std::vector<std::uint8_t> board = CellBytes();
+    const auto press = [&](int key) {
+        for (const std::set<int>& keys : {std::set<int>{key}, std::set<int>{}}) {
+            KeyRepeatDelay = 0.0f;
+            Frame(keys);
+        }
+    };
+    press(kKeyL);
+    const int steps[][3] = {{kKeyPadPlus, 200, 500}, {kKeyMainPlus, 400, 500}, {kKeyPadPlus, 400, 500}, {kKeyV, 400, 501},
+                            {kKeyMainMinus, 200, 501}, {kKeyM, 200, 500}, {kKeyPadMinus, 100, 500}, {kKeyPadMinus, 50, 500},
+                            {kKeyPadMinus, 25, 500}, {kKeyPadMinus, 13, 500}, {kKeyPadMinus, 13, 500}, {kKeyR, 13, 500}};
+    for (const auto& [key, side, share] : steps) { // side and share after the key
+        const std::uint32_t label = lattice.Label(1);
+        const bool newSide = lattice.Side() != side;
+        press(key);
+        EXPECT_EQ(std::pair(lattice.Side(), lattice.Share()), std::pair(side, share)) << "key " << key;
+        EXPECT_EQ(lattice.Label(1) != label, key == kKeyR || newSide) << "new labels, key " << key;
+    }
+    // Clicks on each side of the 13 x 13 lattice's edges (33 pixels a cell from 13).
+    for (const auto& [x, y, cell] : {std::tuple{13.0f, 13.0f, 0}, {12.99f, 20.0f, -1}, {441.99f, 13.0f, 12},
+                                     {442.0f, 13.0f, -1}, {46.0f, 441.99f, 157}, {46.0f, 442.0f, -1}}) {
+        fake.mouseX = x;
+        fake.mouseY = y;
+        press(kKeyMouseLeft);
+        EXPECT_EQ(selectedLatticeCell, cell) << x << ", " << y;
+    }
+    // Held, V and M go further the longer (V held for 3 s in the end-to-end test reaches 80 %).
+    EXPECT_EQ(std::vector<int>({ShareStepsFor(-1), ShareStepsFor(0), ShareStepsFor(2), ShareStepsFor(100), ShareStepsFor(102)}),
+              std::vector<int>({1, 1, 2, 51, 51}));
+    lattice.SetShare(1000);
+    for (int frame = 0; frame < 20; ++frame) Frame({kKeyV});
+    press(kKeyM);
+    EXPECT_EQ(lattice.Share(), 999) << "the other key starts slow again";
+    press(kKeyP);
+    press(kKeyL);
+    EXPECT_EQ(std::vector<bool>({latticeShown, spanningOnlyShown, conductingPathShown}), std::vector<bool>({false, true, false}));
+    EXPECT_EQ(CellBytes(), board);
+    EXPECT_EQ(DrawsSince(kSeed), 0) << "nothing in the lattice view draws from the board's generator";
 }
 
 // ---- Start-up and shutdown ------------------------------------------------------------------------

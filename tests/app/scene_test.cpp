@@ -5,6 +5,9 @@
 // texts can be read back from the glyph quads' texture coordinates.
 #include "app/board_layout.h"
 #include "app/frame_handler.h"
+#include "app/lattice_layout.h"
+#include "app/lattice_picture.h"
+#include "app/lattice_view.h"
 #include "app/program_state.h"
 #include "app/scene.h"
 #include "board/board.h"
@@ -12,11 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -342,6 +347,73 @@ TEST_F(Scene, CountLineAppearsAfterAClickStaysThroughReshufflesAndGoesWithARebui
         ControlsThenDraw({kKeyMouseLeft});
         EXPECT_EQ(ReadLines(glyphQuads)[2].text.rfind("Kovina: ", 0), 0u) << "after key " << key;
     }
+}
+
+// ---- The lattice view ----------------------------------------------------------------------------
+
+// One texture, handed over again only when the picture changes, on one quad at whole pixels a cell;
+// with P wood, grey metal and the conducting cluster; the panel. The lattice is set directly here,
+// so its picture is marked stale by hand.
+TEST_F(Scene, LatticeViewIsOneTextureRepaintedOnlyWhenItChangesAndThePanelTellsTheNumbers) {
+    latticeShown = true;
+    lattice = Lattice(5);
+    lattice.NewLabels(50);
+    const int share = lattice.OwnThreshold(); // the first share that conducts
+    lattice.SetShare(share);
+    latticePictureStale = true;
+    const float origin = static_cast<float>(LatticeOrigin(50));
+    fake.mouseX = fake.mouseY = origin; // over cell 0
+    std::vector<std::string> lines;
+    const auto frame = [&](std::set<int> keys) { // the calls about textures
+        fake.heldKeys = std::move(keys);
+        KeyRepeatDelay = 0.0f;
+        EXPECT_FALSE(FrameHandler());
+        fake.calls.clear();
+        fake.quads.clear();
+        EXPECT_FALSE(RenderHandler());
+        lines.clear(); // after four bars of a frame, the lattice and the panels
+        for (const DrawnLine& line : ReadLines({fake.quads.begin() + 7, fake.quads.end() - 1})) lines.push_back(line.text);
+        std::string calls;
+        for (const std::string& call : fake.calls) calls += call.find("Texture ") != std::string::npos ? call + ";" : "";
+        return calls;
+    };
+    EXPECT_NE(frame({}).find("CreateTexture 50 50;"), std::string::npos);
+    const Quad quad = fake.quads[4];
+    const std::string id = std::to_string(quad.texture);
+    EXPECT_EQ(std::vector<float>({quad.corners[0].x, quad.corners[0].y, quad.corners[2].x, quad.corners[2].y}),
+              std::vector<float>({origin, origin, origin + 400.0f, origin + 400.0f})) << "8 pixels a cell";
+    EXPECT_EQ(frame({}), "");
+    EXPECT_EQ(frame({kKeyP, kKeyMouseLeft}), "UpdateTexture " + id + ";");
+    for (int i = 0; i < lattice.CellCount(); ++i) {
+        const Lattice::Cluster cluster = lattice.ClusterAt(i);
+        ASSERT_EQ(fake.madeTextures[quad.texture].pixels[i],
+                  cluster.size == 0 ? kWoodColour : cluster.spans ? kSpanningColour : kOtherMetalColour) << i;
+    }
+    const auto percent = [](int permille) { return std::to_string(permille / 10) + "." + std::to_string(permille % 10) + " %"; };
+    const int clicked = lattice.ClusterAt(0).size;
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6),
+              (std::vector<std::string>{"Mreza: 50 x 50", "Delez kovine: " + percent(share),
+                                        "Najvecja gruca: " + percent((lattice.LargestCluster() * 1000 + 1250) / 2500),
+                                        "Stevilo gruc: " + std::to_string(lattice.ClusterCount()),
+                                        "Prag te mreze: " + percent(share),
+                                        clicked == 0 ? "Izbrana celica: les" : "Izbrana gruca: " + std::to_string(clicked)}));
+    EXPECT_EQ(lines.back(), "Matrika trenutno prevaja!");
+    EXPECT_EQ(frame({kKeyM}), "UpdateTexture " + id + ";");
+    EXPECT_EQ(lines.back(), "Matrika trenutno ne prevaja!");
+    EXPECT_EQ(frame({kKeyPadPlus}), "FreeTexture " + id + ";CreateTexture 100 100;");
+    latticeShown = false;
+}
+
+// In a grey print (luma, 0 to 255), which red-green colour blindness keeps too: wood darkest, the
+// clusters spread between, the conducting cluster lightest, P's grey apart from both.
+TEST(LatticePalette, ConductingClusterIsLightestWoodDarkestAndTheClustersSpreadInLightnessBetween) {
+    const auto grey = [](std::uint32_t c) { return 0.299 * (c >> 16 & 0xFF) + 0.587 * (c >> 8 & 0xFF) + 0.114 * (c & 0xFF); };
+    const double wood = grey(kWoodColour), other = grey(kOtherMetalColour), top = grey(kSpanningColour);
+    std::vector<double> clusters;
+    for (const std::uint32_t colour : kClusterColours) clusters.push_back(grey(colour));
+    const auto [darkest, lightest] = std::minmax_element(clusters.begin(), clusters.end());
+    EXPECT_TRUE(wood + 30 < *darkest && *lightest + 30 < top && *lightest - *darkest > 60) << *darkest << " " << *lightest;
+    EXPECT_TRUE(wood + 30 < other && other + 30 < top) << "P's grey";
 }
 
 } // namespace

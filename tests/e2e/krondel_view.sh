@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # krondel_view.sh
 # Drives the real krondel in a private Xvfb with xdotool: a click turns a wood cell into metal, P
-# shows the conducting cluster and a second P gives back the very same picture, and a window
-# resized to 1280 x 960 shows the scene filling it, with clicks still landing on their cells.
+# shows the conducting cluster and a second P gives back the very same picture, L shows the lattice
+# whose clusters merge into one as V is held and L again the same board, and a window resized to
+# 1280 x 960 shows the scene filling it, with clicks still landing on their cells.
 # Usage: krondel_view.sh <krondel> <png_probe> <import>
 # Limits: needs Xvfb, xdotool and ImageMagick's import (for what the window shows); no window
 # manager, so full screen (F11) is not tried here.
@@ -58,6 +59,34 @@ cmp -s "$plain" "$shot" || fail "a second P did not give back the same picture"
 [ "$("$probe" "$marked" 336 70 | tail -n1 | awk '{ print ($1 + $2 + $3 < 150) }')" = 1 ] ||
     fail "no dark frame on the reached top-right cell with P on"
 
+# L: a 100 x 100 lattice at 50 % from (28, 28), 4 pixels a cell, crisp (each cell's corners alike)
+# and in many colours; V held for 3 s raises the share until one colour, the conducting cluster's,
+# covers most of it; L again gives back the same board. Prints, over every second cell of every
+# second row, the colours, the share of the commonest metal colour in % (wood is 42 33 24) and the
+# cells whose corners differ.
+lattice_colours() { # file
+    local points=()
+    for row in $(seq 28 8 424); do for x in $(seq 28 8 424); do points+=("$x" "$row" $((x + 3)) $((row + 3))); done; done
+    "$probe" "$1" "${points[@]}" | awk 'NR > 1 && NR % 2 == 0 { corner = $1 " " $2 " " $3 }
+        NR > 1 && NR % 2 == 1 { count[corner]++; n++; blurred += ($1 " " $2 " " $3) != corner }
+        END { for (c in count) { kinds++; if (c != "42 33 24" && count[c] > most) most = count[c] }
+              printf "%d %d %d\n", kinds, 100 * most / n, blurred }'
+}
+xdotool mousemove --window "$window" 600 300 # the cursor off the lattice
+press l
+shoot lattice
+read -r kinds most blurred <<<"$(lattice_colours "$shot")"
+[ "$kinds" -ge 8 ] && [ "$most" -lt 25 ] || fail "the lattice at 50 % shows $kinds colours, the commonest on $most %"
+[ "$blurred" = 0 ] || fail "$blurred cells of the lattice are not one colour from corner to corner"
+xdotool keydown v; sleep 3; xdotool keyup v; sleep 0.5
+shoot held-v
+read -r kinds most blurred <<<"$(lattice_colours "$shot")"
+[ "$most" -ge 70 ] || fail "after V held for 3 s the commonest metal colour covers only $most % of the lattice"
+press l
+xdotool mousemove --window "$window" 360 85 # where it was for the board's picture
+shoot
+cmp -s "$plain" "$shot" || fail "L did not bring back the board picture shown before the lattice view"
+
 # A window of 1280 x 960: at twice each scene point's position the window shows the same kind of
 # thing. The panels at the window's right and lower edges show that the scene fills all of it.
 xdotool windowsize "$window" 1280 960
@@ -83,4 +112,4 @@ shoot
 [ "$(material "$shot" 0 0)" != "$before" ] || fail "a click on the scaled top-left cell did not flip it"
 
 end_with_escape
-echo "krondel view e2e: click, P on and off, 1280 x 960 window and a scaled click checked in $shots screenshots"
+echo "krondel view e2e: click, P on and off, the lattice view, 1280 x 960 window and a scaled click checked in $shots screenshots"
