@@ -56,7 +56,7 @@ bench: build
 	./$(BUILD_DIR)/tests/console/kernel_agreement_check
 	tests/console/time_full_run.sh $(BUILD_DIR)/vrtinela2D
 	tests/e2e/measure_krondel_cpu.sh $(BUILD_DIR)/krondel 10
-	./$(BUILD_DIR)/tests/app/lattice_benchmark
+	./$(BUILD_DIR)/tests/app/lattice_benchmark --benchmark_color=false
 	./$(BUILD_DIR)/tests/prag/prag_benchmark --benchmark_color=false
 	tests/prag/time_prag_runs.sh $(BUILD_DIR)/prag
 

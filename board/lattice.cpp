@@ -61,7 +61,7 @@ bool Lattice::SetLabels(int side, std::vector<std::uint32_t> labels) {
 
     // The lattice's own threshold: sweep until it first conducts, which it does at the latest with
     // every cell metal; the cell that closed the chain decides the step.
-    checkpoints_.clear();
+    checkpointsKept_ = 0;
     checkpointSpacing_ = std::max(1, CellCount() / kCheckpoints);
     Clear();
     while (!Conducts() && state_.added < CellCount()) AddUpTo(state_.added + 1);
@@ -92,15 +92,21 @@ void Lattice::AddUpTo(int count) {
     while (state_.added < count) {
         Add(order_[static_cast<std::size_t>(state_.added)]);
         const auto reached = static_cast<std::size_t>(state_.added / checkpointSpacing_);
-        if (state_.added % checkpointSpacing_ == 0 && reached > checkpoints_.size()) {
-            checkpoints_.push_back(Checkpoint{state_, nodes_, metal_});
+        if (state_.added % checkpointSpacing_ == 0 && reached > checkpointsKept_) {
+            // Into the storage of earlier labels where there is some: fresh memory would cost more
+            // to fault in than the copy itself.
+            if (checkpointsKept_ == checkpoints_.size()) checkpoints_.emplace_back();
+            Checkpoint& kept = checkpoints_[checkpointsKept_++];
+            kept.counts = state_;
+            kept.nodes = nodes_;
+            kept.metal = metal_;
         }
     }
 }
 
 // Every kept state up to the one the sweep is at exists, so the one at or below `count` does.
 void Lattice::GoBackTo(int count) {
-    const std::size_t kept = std::min(static_cast<std::size_t>(count / checkpointSpacing_), checkpoints_.size());
+    const std::size_t kept = std::min(static_cast<std::size_t>(count / checkpointSpacing_), checkpointsKept_);
     if (kept == 0) {
         Clear();
     } else {

@@ -134,6 +134,7 @@ private:
     std::vector<std::uint64_t> metal_; // one bit per cell
     Counts state_;
     int checkpointSpacing_ = 1;
-    std::vector<Checkpoint> checkpoints_; // after 0, 1, 2, ... times checkpointSpacing_ cells
+    std::vector<Checkpoint> checkpoints_; // after 1, 2, ... times checkpointSpacing_ cells
+    std::size_t checkpointsKept_ = 0;     // those of the labels now; the rest is storage to reuse
     int ownThreshold_ = 0;
 };
