@@ -22,7 +22,9 @@ namespace {
 constexpr int kMaxShareRepeats = 100;
 
 void OpenFirstLattice() {
-    lattice.Seed(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    // In nanoseconds whatever the clock's own tick, so that one moment gives one lattice everywhere.
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    lattice.Seed(static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
     lattice.SetShare(kFirstLatticeShare);
     lattice.NewLabels(kFirstLatticeSide);
 }
