@@ -9,6 +9,13 @@ namespace {
 
 std::uint32_t Channel(std::uint32_t pixel, int shift) { return (pixel >> shift) & 0xFFu; }
 
+float EdgeRatio(const Vertex& from, const Vertex& to, int textureWidth, int textureHeight) {
+    const float screen = std::hypot(to.x - from.x, to.y - from.y);
+    const float texels = std::hypot((to.tx - from.tx) * static_cast<float>(textureWidth),
+                                    (to.ty - from.ty) * static_cast<float>(textureHeight));
+    return screen > 0.0f ? texels / screen : 0.0f;
+}
+
 } // namespace
 
 PixelImage HalveImage(const PixelImage& image) {
@@ -65,4 +72,9 @@ int ChooseMipLevel(float texelsPerPixel, int levelCount) {
     // A small allowance keeps an exact halving (2.0000001 from float arithmetic) on its level.
     const int level = static_cast<int>(std::floor(std::log2(texelsPerPixel) + 1e-4f));
     return std::clamp(level, 0, levelCount - 1);
+}
+
+float TexelsPerPixel(const Quad& quad, int textureWidth, int textureHeight) {
+    return std::max(EdgeRatio(quad.corners[0], quad.corners[1], textureWidth, textureHeight),
+                    EdgeRatio(quad.corners[0], quad.corners[3], textureWidth, textureHeight));
 }

@@ -21,13 +21,6 @@ SDL_Color ToSdlColor(std::uint32_t argb) {
                      static_cast<Uint8>(argb >> 24)};
 }
 
-float EdgeRatio(const Vertex& from, const Vertex& to, int textureWidth, int textureHeight) {
-    const float screen = std::hypot(to.x - from.x, to.y - from.y);
-    const float texels = std::hypot((to.tx - from.tx) * static_cast<float>(textureWidth),
-                                    (to.ty - from.ty) * static_cast<float>(textureHeight));
-    return screen > 0.0f ? texels / screen : 0.0f;
-}
-
 // The whole texture, upright and unflipped, into an axis-aligned rectangle, with white corners.
 bool IsPlainCopy(const Quad& quad) {
     const Vertex* c = quad.corners;
@@ -40,11 +33,6 @@ bool IsPlainCopy(const Quad& quad) {
 }
 
 } // namespace
-
-float TexelsPerPixel(const Quad& quad, int textureWidth, int textureHeight) {
-    return std::max(EdgeRatio(quad.corners[0], quad.corners[1], textureWidth, textureHeight),
-                    EdgeRatio(quad.corners[0], quad.corners[3], textureWidth, textureHeight));
-}
 
 bool DrawQuad(SDL_Renderer* renderer, const Quad& quad, const LoadedTexture* texture) {
     SDL_Vertex vertices[4];

@@ -9,10 +9,6 @@
 struct SDL_Renderer;
 struct LoadedTexture;
 
-// Screen pixels per texel of level 0 along the quad's top and left edges, the larger of the two
-// (the more squeezed edge decides, so neither direction aliases); 0 for a degenerate quad.
-float TexelsPerPixel(const Quad& quad, int textureWidth, int textureHeight);
-
 // Draws with `texture` (null: vertex colours alone). Returns false with SDL's error pending when
 // the renderer refuses.
 bool DrawQuad(SDL_Renderer* renderer, const Quad& quad, const LoadedTexture* texture);
