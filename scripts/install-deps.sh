@@ -32,6 +32,12 @@ packages=(
     libopenmpi-dev
     openmpi-bin
     gnuplot-nox
+    emscripten
+    libstb-dev
+    chromium
+    chromium-driver
+    python3-selenium
+    faketime
 )
 
 missing=()
