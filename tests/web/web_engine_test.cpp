@@ -19,10 +19,9 @@ TEST(WebKeyMap, EveryProgramKeyAnswersToItsBrowserKeyCodesAndButtonsToTheirDomNu
         int virtualKey;
         std::vector<int> codes;
         int button;
-    } keys[] = {{27, {27}, -1},  {82, {82}, -1},        {83, {83}, -1},        {86, {86}, -1},  {77, {77}, -1},
-                {80, {80}, -1},  {76, {76}, -1},        {107, {107}, -1},      {109, {109}, -1}, {187, {187, 61}, -1},
-                {189, {189, 173}, -1}, {112, {}, -1},   {0, {}, -1},           {1, {}, 0},      {2, {}, 2},
-                {4, {}, 1}};
+    } keys[] = {{27, {27}, -1},  {82, {82}, -1},   {83, {83}, -1},         {86, {86}, -1},         {77, {77}, -1},
+                {76, {76}, -1},  {107, {107}, -1}, {109, {109}, -1},       {187, {187, 61}, -1},   {189, {189, 173}, -1},
+                {112, {}, -1},   {1, {}, 0},       {2, {}, 2},             {4, {}, 1}};
     for (const auto& key : keys) {
         const DomKeyList list = DomKeyCodesForVirtualKey(key.virtualKey);
         EXPECT_EQ(std::vector<int>(list.codes, list.codes + list.count), key.codes) << key.virtualKey;
