@@ -1,6 +1,6 @@
 // lattice_picture.cpp
-// Cells to pixels. Tags are cell indices, and neighbouring clusters were often founded by
-// neighbouring cells, so the tag is scrambled before it picks a colour.
+// Cells to pixels. Tags are places in label order, and clusters founded one after another would
+// take colours one after another, so the tag is scrambled before it picks a colour.
 #include "app/lattice_picture.h"
 
 #include <algorithm>

@@ -19,7 +19,7 @@ constexpr std::uint32_t kClusterColours[] = {0xFF2C4A8C, 0xFF56B4E9, 0xFF9C3D2E,
                                              0xFF1B6E6E, 0xFFCC79A7, 0xFF6A3D9A, 0xFF009E73,
                                              0xFF0072B2, 0xFFE08CB4, 0xFFD55E00, 0xFFA08CD8};
 
-// The colour of the cluster with this tag (a cell index); the same tag always gets the same one.
+// The colour of the cluster with this tag (Lattice::Cluster::tag); the same tag always gets the same one.
 std::uint32_t ClusterColour(int tag);
 
 // Writes lattice.CellCount() pixels, row after row. With spanningOnly only the conducting cluster

@@ -10,6 +10,7 @@
 #include "app/lattice_layout.h"
 #include "app/lattice_picture.h"
 #include "app/lattice_view.h"
+#include "app/panel_layout.h"
 #include "app/program_state.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/sprite.h"
@@ -21,9 +22,7 @@ namespace {
 
 constexpr std::uint32_t kFrameColour = 0xFF505050; // grey: the dark wood at the edges ends somewhere
 constexpr float kFrameWidth = 2.0f;
-constexpr float kStatusTextX = 480.0f, kStatusTextY = 10.0f;
-constexpr float kHelpTextX = 480.0f, kHelpTextY = 334.0f; // two lines more than the board's legend
-constexpr float kVerdictTextX = 15.0f, kVerdictTextY = 457.0f;
+constexpr float kHelpTextY = 334.0f; // two lines more than the board's legend, so higher
 
 std::uint32_t latticeTexture = 0;
 int textureSide = 0; // the side the texture was made for (also when making it failed)
@@ -54,13 +53,12 @@ void RefreshPicture() {
     }
 }
 
-// A share of cells in tenths of a percent, rounded to the nearest.
+} // namespace
+
 int Permille(int part, int whole) {
     if (whole <= 0) return 0;
     return static_cast<int>((static_cast<long long>(part) * 1000 + whole / 2) / whole);
 }
-
-} // namespace
 
 void DrawLattice(Sprite* frameSprite) {
     RefreshPicture();
@@ -101,6 +99,4 @@ void DrawLatticeTexts(BitmapFont* font) {
     font->DrawFormatted(kHelpTextX, kHelpTextY, AlignLeft,
                         "Navodila za tipke:\nR - nova mreza\n+ - Vecja mreza\n- - Manjsa mreza\nV - vec kovine\n"
                         "M - vec lesa\nP - prevodna gruca\nL - nazaj na polje");
-    font->DrawFormatted(kVerdictTextX, kVerdictTextY, AlignLeft, "Matrika trenutno %s!",
-                        lattice.Conducts() ? "prevaja" : "ne prevaja");
 }

@@ -11,5 +11,8 @@ class Sprite;
 void DrawLattice(Sprite* frameSprite);
 
 // The size, the share, the largest cluster, the number of clusters, the lattice's own threshold and
-// the clicked cell's cluster in the side panel; the keys under them; the verdict in the bottom panel.
+// the clicked cell's cluster in the side panel, and the keys under them. The scene draws the verdict.
 void DrawLatticeTexts(BitmapFont* font);
+
+// A share in tenths of a percent, rounded to the nearest, halves up; 0 of a whole of 0.
+int Permille(int part, int whole);

@@ -1,7 +1,7 @@
 // program_state.h
 // krondel's program-wide state besides the board and the lattice: the engine, the key-repeat delay,
-// the cluster view, which view is shown and what P, L and the mouse did last frame. All live for the whole run; the program never
-// frees the engine object itself (it calls Release).
+// the cluster view, which view is shown and what P, L and the mouse did last frame. All live for the
+// whole run; the program never frees the engine object itself (it calls Release).
 #pragma once
 
 #include "app/engine_interface.h"

@@ -9,6 +9,8 @@
 #include "app/engine_interface.h"
 #include "app/frame_handler.h"
 #include "app/lattice_scene.h"
+#include "app/lattice_view.h"
+#include "app/panel_layout.h"
 #include "app/program_state.h"
 #include "board/board.h"
 #include "gfx/bitmap_font.h"
@@ -26,9 +28,7 @@ constexpr std::uint32_t kTextColour = 0xFF000000; // opaque black
 
 constexpr float kBottomPanelX = 0.0f, kBottomPanelY = 450.0f;
 constexpr float kSidePanelX = 465.0f, kSidePanelY = 0.0f;
-constexpr float kStatusTextX = 480.0f, kStatusTextY = 10.0f;
-constexpr float kHelpTextX = 480.0f, kHelpTextY = 360.0f;
-constexpr float kVerdictTextX = 15.0f, kVerdictTextY = 457.0f;
+constexpr float kHelpTextY = 360.0f;
 
 // The cluster's marks are judged by how they read on brushed metal, beside wood, and printed in
 // grey: a cool tint (a warm one makes metal look like wood) with a dark frame for every reached
@@ -145,8 +145,6 @@ void DrawBoardTexts() {
     boardFont->DrawFormatted(kHelpTextX, kHelpTextY, AlignLeft,
                              "Navodila za tipke:\nR - nakljucna postavitev\n+ - Vecje polje\n- - Majnse polje\n"
                              "V - vec kovine\nM - vec lesa");
-    boardFont->DrawFormatted(kVerdictTextX, kVerdictTextY, AlignLeft, "Matrika trenutno %s!",
-                             boardConducts ? "prevaja" : "ne prevaja");
 }
 
 } // namespace
@@ -190,6 +188,9 @@ bool RenderHandler() {
     } else {
         DrawBoardTexts();
     }
+    const bool conducts = latticeShown ? lattice.Conducts() : boardConducts;
+    boardFont->DrawFormatted(kVerdictTextX, kVerdictTextY, AlignLeft, "Matrika trenutno %s!",
+                             conducts ? "prevaja" : "ne prevaja");
 
     // The cursor last, on top of everything, with its tip (the hot spot) on the mouse.
     engine->MousePosition(&mouseX, &mouseY);

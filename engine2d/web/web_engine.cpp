@@ -170,6 +170,7 @@ bool WebEngine::Initiate() {
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, true, OnMouse);
     emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, true, OnMouse);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, OnBlur);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, OnResize);
     emscripten_set_window_title(Title().c_str());
     FitCanvas();
     Log("VIDEO: [%s] %d x %d scene, WebGL renderer, browser video", Title().c_str(), width, height);
@@ -214,7 +215,6 @@ void WebEngine::Start() {
 // after it counts for the next.
 void WebEngine::RunFrame(void* self) {
     WebEngine& engine = *static_cast<WebEngine*>(self);
-    engine.FitCanvas();
     engine.pacer_.StartFrame();
     const auto frame = engine.handlers_.find(kStateFrameHandler);
     if (frame != engine.handlers_.end() && frame->second != nullptr && frame->second()) {
@@ -229,7 +229,13 @@ void WebEngine::RunFrame(void* self) {
     CountFrameForPage();
 }
 
-// The canvas fills the page (its style says so); its own pixels follow its size on the screen.
+// The canvas fills the page (its style says so); its own pixels follow its size on the screen,
+// which changes only with the window's (full screen and zoom included).
+int WebEngine::OnResize(int, const EmscriptenUiEvent*, void* self) {
+    static_cast<WebEngine*>(self)->FitCanvas();
+    return false;
+}
+
 void WebEngine::FitCanvas() {
     double cssWidth = 0.0, cssHeight = 0.0;
     emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);

@@ -22,6 +22,7 @@
 struct EmscriptenKeyboardEvent;
 struct EmscriptenMouseEvent;
 struct EmscriptenFocusEvent;
+struct EmscriptenUiEvent;
 
 class WebEngine final : public EngineInterface {
 public:
@@ -66,6 +67,7 @@ private:
     static int OnKey(int type, const EmscriptenKeyboardEvent* event, void* self);
     static int OnMouse(int type, const EmscriptenMouseEvent* event, void* self);
     static int OnBlur(int type, const EmscriptenFocusEvent* event, void* self);
+    static int OnResize(int type, const EmscriptenUiEvent* event, void* self);
     void FitCanvas();
     bool Ready(const char* operation);
     void Fail(const char* tag, const std::string& subject, const std::string& what, const std::string& reason);

@@ -7,6 +7,7 @@
 #include "app/frame_handler.h"
 #include "app/lattice_layout.h"
 #include "app/lattice_picture.h"
+#include "app/lattice_scene.h"
 #include "app/lattice_view.h"
 #include "app/program_state.h"
 #include "app/scene.h"
@@ -402,6 +403,11 @@ TEST_F(Scene, LatticeViewIsOneTextureRepaintedOnlyWhenItChangesAndThePanelTellsT
     EXPECT_EQ(lines.back(), "Matrika trenutno ne prevaja!");
     EXPECT_EQ(frame({kKeyPadPlus}), "FreeTexture " + id + ";CreateTexture 100 100;");
     latticeShown = false;
+}
+
+TEST(LatticePanel, SharesAreTenthsOfAPercentRoundedToTheNearestHalvesUp) {
+    const int cases[][3] = {{1, 2000, 1}, {1, 2001, 0}, {1999, 2000, 1000}, {160000, 160000, 1000}, {5, 0, 0}};
+    for (const auto& [part, whole, permille] : cases) EXPECT_EQ(Permille(part, whole), permille) << part << "/" << whole;
 }
 
 // In a grey print (luma, 0 to 255), which red-green colour blindness keeps too: wood darkest, the

@@ -87,6 +87,12 @@ TEST(Lattice, MergedClusterKeepsTheLargerOnesTagAndOfTwoTheSameSizeTheOlderOnesA
         EXPECT_EQ(std::pair(lattice.Side(), lattice.Label(order[0])), std::pair(5, 1u << 20)) << "nothing changed";
     }
     EXPECT_TRUE(Lattice().NewLabels(Lattice::kMaxSide));
+    Lattice exact; // a label of exactly 0.125 is metal above 12.5 %, not at it
+    exact.SetShare(125);
+    ASSERT_TRUE(exact.SetLabels(1, {1u << 29}));
+    EXPECT_FALSE(exact.IsMetal(0));
+    exact.SetShare(126);
+    EXPECT_EQ(std::pair(exact.IsMetal(0), exact.OwnThreshold()), std::pair(true, 126));
 }
 
 } // namespace
