@@ -12,12 +12,17 @@
 
 namespace prag {
 
-SpanningHistogram::SpanningHistogram(std::uint64_t items, std::span<const std::uint32_t> spanning_numbers)
+SpanningHistogram::SpanningHistogram(std::uint64_t items, std::span<const std::uint32_t> spanning_numbers,
+                                     std::span<const std::uint32_t> until)
     : items_(items) {
-    std::vector<std::uint32_t> sorted(spanning_numbers.begin(), spanning_numbers.end());
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> sorted;
+    sorted.reserve(spanning_numbers.size());
+    for (std::size_t k = 0; k < spanning_numbers.size(); ++k) {
+        sorted.emplace_back(spanning_numbers[k], until.empty() ? items + 1 : until[k]);
+    }
     std::sort(sorted.begin(), sorted.end());
-    for (const std::uint32_t n : sorted) {
-        if (bins_.empty() || bins_.back().spanning_number != n) bins_.push_back({n, 0});
+    for (const auto& [n, stop] : sorted) {
+        if (bins_.empty() || bins_.back().spanning_number != n || bins_.back().until != stop) bins_.push_back({n, 0, stop});
         ++bins_.back().samples;
     }
     samples_ = sorted.size();
@@ -34,32 +39,47 @@ SpanningHistogram SpanningHistogram::Without(const SpanningHistogram& part) cons
     auto removed = part.bins_.begin();
     for (const HistogramBin& bin : bins_) {
         std::uint64_t take = 0;
-        if (removed != part.bins_.end() && removed->spanning_number == bin.spanning_number) {
+        if (removed != part.bins_.end() && removed->spanning_number == bin.spanning_number && removed->until == bin.until) {
             take = removed->samples;
             ++removed;
         }
         if (take > bin.samples) throw std::invalid_argument("removing samples the histogram does not hold");
-        if (bin.samples > take) rest.push_back({bin.spanning_number, bin.samples - take});
+        if (bin.samples > take) rest.push_back({bin.spanning_number, bin.samples - take, bin.until});
     }
     if (removed != part.bins_.end()) throw std::invalid_argument("removing samples the histogram does not hold");
     return SpanningHistogram(items_, std::move(rest));
 }
 
-CurvePoint Evaluate(const SpanningHistogram& histogram, double p) {
-    const BinomialWindow window = BinomialWeights(histogram.Items(), p);
+namespace {
+
+// P(X >= n) for every n of a binomial window, summed from the top down: 1 below the window, 0 above.
+class Tails {
+public:
+    explicit Tails(const BinomialWindow& window) : first_(window.first), tails_(window.weights.size()) {
+        double tail = 0.0;
+        for (std::size_t w = tails_.size(); w-- > 0;) {
+            tail += window.weights[w];
+            tails_[w] = tail;
+        }
+    }
+    double At(std::uint64_t n) const {
+        if (n <= first_) return 1.0;
+        return n - first_ < tails_.size() ? tails_[n - first_] : 0.0;
+    }
+
+private:
+    std::uint64_t first_;
+    std::vector<double> tails_;
+};
+
+// Mean and standard error of per-sample values, summed over the bins from the highest one down.
+template <class Value>
+CurvePoint MeanOverSamples(const SpanningHistogram& histogram, double p, Value value) {
     const std::vector<HistogramBin>& bins = histogram.Bins();
     double sum = 0.0;
     double sum_of_squares = 0.0;
-    double tail = 0.0;  // P(X >= n) for the n reached so far, walking down
-    std::size_t w = window.weights.size();
     for (auto bin = bins.rbegin(); bin != bins.rend(); ++bin) {
-        const std::uint64_t n = bin->spanning_number;
-        while (w > 0 && window.first + w - 1 >= n) {
-            --w;
-            tail += window.weights[w];
-        }
-        // Below the window the tail is 1 up to rounding; say so exactly.
-        const double r = (w == 0 && n <= window.first) ? 1.0 : tail;
+        const double r = value(*bin);
         const auto count = static_cast<double>(bin->samples);
         sum += count * r;
         sum_of_squares += count * r * r;
@@ -71,6 +91,28 @@ CurvePoint Evaluate(const SpanningHistogram& histogram, double p) {
         point.standard_error = std::sqrt(variance / (samples - 1.0));
     }
     return point;
+}
+
+}  // namespace
+
+CurvePoint Evaluate(const SpanningHistogram& histogram, double p) {
+    const Tails tails(BinomialWeights(histogram.Items(), p));
+    return MeanOverSamples(histogram, p, [&tails](const HistogramBin& bin) {
+        return tails.At(bin.spanning_number) - tails.At(bin.until);
+    });
+}
+
+CurvePoint Slope(const SpanningHistogram& histogram, double p) {
+    const std::uint64_t items = histogram.Items();
+    const BinomialWindow window = BinomialWeights(items - 1, p);
+    const auto density = [&window, items](std::uint64_t n) {
+        // N P(Bin(N - 1, p) = n - 1); nothing for n = 0 or n = N + 1.
+        if (n == 0 || n > items || n - 1 < window.first || n - 1 - window.first >= window.weights.size()) return 0.0;
+        return static_cast<double>(items) * window.weights[n - 1 - window.first];
+    };
+    return MeanOverSamples(histogram, p, [&density](const HistogramBin& bin) {
+        return density(bin.spanning_number) - density(bin.until);
+    });
 }
 
 double CrossingPoint(const SpanningHistogram& histogram, double level) {

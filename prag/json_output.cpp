@@ -13,6 +13,11 @@ std::string JsonText(const Report& report) {
     Json root;
     root["model"] = ModelName(s.model);
     root["spanning"] = SpanningName(s.rule);
+    if (s.extended) {
+        root["lattice"] = LatticeName(s.lattice);
+        root["boundary"] = BoundaryName(s.boundary);
+        root["strength"] = s.strength;
+    }
     root["sizes"] = s.sizes;
     root["samples"] = s.samples;
     root["seed"] = report.seed;
@@ -35,11 +40,31 @@ std::string JsonText(const Report& report) {
         curve["p"] = std::move(p);
         curve["R"] = std::move(r);
         curve["stderr"] = std::move(error);
+        if (!size.strength.empty()) {
+            Json strength = Json::array(), strength_error = Json::array(), chi = Json::array(), chi_error = Json::array();
+            for (const StrengthPoint& point : size.strength) {
+                strength.push_back(point.strength);
+                strength_error.push_back(point.strength_error);
+                chi.push_back(point.chi);
+                chi_error.push_back(point.chi_error);
+            }
+            curve["P"] = std::move(strength);
+            curve["P_stderr"] = std::move(strength_error);
+            curve["chi"] = std::move(chi);
+            curve["chi_stderr"] = std::move(chi_error);
+        }
         curves.push_back(std::move(curve));
     }
     root["curves"] = std::move(curves);
     const ThresholdEstimate& estimate = report.result.estimate;
     root["p_c"] = {{"value", estimate.value}, {"error", estimate.error}, {"method", estimate.method}};
+    if (s.extended) {
+        Json more = Json::object();
+        for (const NamedEstimate& named : report.result.more) {
+            more[named.name] = {{"value", named.estimate.value}, {"error", named.estimate.error}, {"method", named.estimate.method}};
+        }
+        root["estimates"] = std::move(more);
+    }
     return root.dump(2) + "\n";
 }
 

@@ -48,6 +48,13 @@ public:
         return all;
     }
 
+    std::vector<std::uint64_t> CollectWords(std::vector<std::uint64_t> own) override {
+        std::vector<std::uint64_t> all(rank_ == 0 ? own.size() * static_cast<std::size_t>(count_) : 0);
+        MPI_Gather(own.data(), static_cast<int>(own.size()), MPI_UINT64_T, all.data(), static_cast<int>(own.size()),
+                   MPI_UINT64_T, 0, MPI_COMM_WORLD);
+        return all;
+    }
+
     void AbandonOthers(int status) override { MPI_Abort(MPI_COMM_WORLD, status); }
 
 private:

@@ -31,6 +31,12 @@ struct RunSettings {
     std::string json_path;
     std::string plot_path;
     bool quiet = false;
+    LatticeKind lattice = LatticeKind::kSquare;
+    Boundary boundary = Boundary::kOpen;
+    bool strength = false;
+    // Any of --lattice, --boundary, --strength was given: the outputs carry the lattice, the boundary and
+    // every estimate. Without them they are byte for byte what earlier versions wrote.
+    bool extended = false;
 };
 
 struct ParsedCommandLine {

@@ -105,11 +105,20 @@ std::string PlotDataText(const Report& report) {
     for (const SizeResult& size : report.result.sizes) {
         if (!first) text += "\n\n";  // two blank lines: gnuplot's `index` counts blocks by them
         first = false;
-        text += "# L=" + std::to_string(size.side) + "\n# p R stderr\n";
-        for (const CurvePoint& point : size.curve) {
-            std::snprintf(row, sizeof row, "%.10g %.10g %.10g\n", point.p, point.r,
-                          std::isfinite(point.standard_error) ? point.standard_error : 0.0);
+        const bool strength = !size.strength.empty();
+        text += "# L=" + std::to_string(size.side) + (strength ? "\n# p R stderr P P_stderr chi chi_stderr\n" : "\n# p R stderr\n");
+        const auto finite = [](double value) { return std::isfinite(value) ? value : 0.0; };
+        for (std::size_t k = 0; k < size.curve.size(); ++k) {
+            const CurvePoint& point = size.curve[k];
+            std::snprintf(row, sizeof row, "%.10g %.10g %.10g", point.p, point.r, finite(point.standard_error));
             text += row;
+            if (strength) {
+                const StrengthPoint& s = size.strength[k];
+                std::snprintf(row, sizeof row, " %.10g %.10g %.10g %.10g", s.strength, finite(s.strength_error), s.chi,
+                              finite(s.chi_error));
+                text += row;
+            }
+            text += '\n';
         }
     }
     return text;
@@ -119,6 +128,8 @@ std::string PlotScriptText(const Report& report, const PlotFiles& files) {
     const RunSettings& s = report.settings;
     const ThresholdEstimate& estimate = report.result.estimate;
     const bool svg = files.image.ends_with(".svg");
+    const bool tall = s.strength;  // three figures, one above the other
+    const std::string canvas = tall ? "960,1500" : "960,640";
     std::string sizes;
     for (const SizeResult& size : report.result.sizes) {
         if (!sizes.empty()) sizes += ' ';
@@ -131,16 +142,17 @@ std::string PlotScriptText(const Report& report, const PlotFiles& files) {
        << "if (!exists(\"outfile\")) outfile = " << Quoted(BaseName(files.image)) << "\n"
        << "set encoding utf8\n";
     if (svg) {
-        gp << "set terminal svg size 960,640 dynamic enhanced font \"Sans,12\" background rgb \"white\"\n";
+        gp << "set terminal svg size " << canvas << " dynamic enhanced font \"Sans,12\" background rgb \"white\"\n";
     } else {
         gp << "if (strstrt(GPVAL_TERMINALS, \"pngcairo\") > 0) {\n"
-           << "    set terminal pngcairo size 960,640 enhanced font \"Sans,11\"\n"
+           << "    set terminal pngcairo size " << canvas << " enhanced font \"Sans,11\"\n"
            << "} else {\n"
-           << "    set terminal png size 960,640\n"
+           << "    set terminal png size " << canvas << "\n"
            << "}\n";
     }
     gp << "set output outfile\n"
        << "set title \"" << Literal(Capitalised(std::string(ModelName(s.model)))) << " percolation, "
+       << (s.extended ? std::string(LatticeName(s.lattice)) + " lattice, " + std::string(BoundaryName(s.boundary)) + " boundary, " : "")
        << Literal(std::string(SpanningName(s.rule))) << " spanning, " << s.samples << " samples per size, seed "
        << report.seed << "\"\n"
        << "set xlabel \"p\"\nset ylabel \"R_L(p)\"\n"
@@ -160,11 +172,37 @@ std::string PlotScriptText(const Report& report, const PlotFiles& files) {
            << "\" at pc, graph 0.08 offset 1,0 front\n"
            << "set label 2 \"" << Literal(estimate.method) << "\" at pc, graph 0.03 offset 1,0 front font \",9\"\n";
     }
+    if (s.extended) {
+        // The other estimates under the first, smaller.
+        double y = 0.13;
+        for (const NamedEstimate& named : report.result.more) {
+            if (named.estimate.method == estimate.method) continue;
+            gp << "set label \"" << (named.name == "nu" ? "nu = " : "") << WithError(named.estimate.value, named.estimate.error)
+               << " (" << Literal(named.estimate.method) << ")\" at graph 0.02, graph " << y << " front font \",8\"\n";
+            y += 0.04;
+        }
+    }
+    const bool strength = !report.result.sizes.empty() && !report.result.sizes.front().strength.empty();
+    if (strength) gp << "set multiplot layout 3,1\n";
     gp << "plot for [i=1:words(sizes)] data index (i-1) using 1:($2-$3):($2+$3) with filledcurves "
        << "fillstyle transparent solid 0.3 noborder linecolor i notitle, \\\n"
        << "     for [i=1:words(sizes)] data index (i-1) using 1:2 with lines linewidth 2 linecolor i "
        << "title sprintf(\"L = %s\", word(sizes, i)), \\\n"
        << "     0.5 with lines dashtype 3 linewidth 1.5 linecolor rgb \"gray30\" title \"R = 1/2\"\n";
+    if (strength) {
+        // One figure per observable, with the same sizes and colours.
+        const std::pair<const char*, int> observables[] = {{"P_L(p), the largest cluster's share of the sites", 4},
+                                                           {"chi_L(p), mean cluster size without the largest", 6}};
+        gp << "unset title\nunset object 1\nunset label\nunset arrow\nset autoscale y\n";
+        for (const auto& [label, column] : observables) {
+            gp << "set ylabel \"" << label << "\"\n"
+               << "plot for [i=1:words(sizes)] data index (i-1) using 1:($" << column << "-$" << column + 1 << "):($" << column
+               << "+$" << column + 1 << ") with filledcurves fillstyle transparent solid 0.3 noborder linecolor i notitle, \\\n"
+               << "     for [i=1:words(sizes)] data index (i-1) using 1:" << column
+               << " with lines linewidth 2 linecolor i title sprintf(\"L = %s\", word(sizes, i))\n";
+        }
+        gp << "unset multiplot\n";
+    }
     return gp.str();
 }
 

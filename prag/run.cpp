@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
 
 #include "prag/analysis.h"
 #include "prag/atomic_file.h"
+#include "prag/geometry.h"
 #include "prag/lattice.h"
 #include "prag/options.h"
 #include "prag/plot_output.h"
@@ -81,19 +83,40 @@ int RunProgram(int argc, const char* const* argv, std::string_view program, Proc
 
     const std::vector<double> grid = GridPoints(settings.p_min, settings.p_max, settings.p_step);
     const auto [first, end] = ShareOf(settings.samples, processes.Rank(), processes.Count());
+    const RunShape shape{settings.lattice, settings.boundary, settings.model, settings.rule};
+    const auto items = [&settings](int side) {
+        return static_cast<double>(Items({settings.lattice, settings.boundary, side}, settings.model));
+    };
     double total_work = 0.0;
-    for (const int side : settings.sizes) {
-        total_work += static_cast<double>(end - first) * static_cast<double>(ItemCount(settings.model, side));
-    }
+    for (const int side : settings.sizes) total_work += static_cast<double>(end - first) * items(side);
     ProgressLine progress(leader && !settings.quiet && isatty(STDERR_FILENO) == 1, total_work);
+    std::vector<SweepResult> swept;  // each size's samples, for the estimates that compare sizes
     try {
         for (const int side : settings.sizes) {
-            const SweepJob job{settings.model, settings.rule, side, report.seed, first, end};
-            progress.StartSize(side, end - first, static_cast<double>(ItemCount(settings.model, side)));
-            std::vector<std::uint32_t> own =
-                SpanningNumbers(job, settings.threads, [&progress](std::uint64_t done) { progress.Update(done); });
-            std::vector<std::uint32_t> all = processes.Collect(std::move(own), settings.samples);
-            if (leader) report.result.sizes.push_back(AnalyseSize(settings.model, side, all, grid));
+            std::optional<GridWindows> windows;
+            if (settings.strength) windows.emplace(static_cast<std::uint64_t>(items(side)), grid);
+            const SweepJob job{settings.model, settings.rule, side, report.seed, first, end,
+                               settings.lattice, settings.boundary, windows ? &*windows : nullptr};
+            progress.StartSize(side, end - first, items(side));
+            SweepResult own =
+                SweepSamples(job, settings.threads, [&progress](std::uint64_t done) { progress.Update(done); });
+            SweepResult all;
+            all.first = processes.Collect(std::move(own.first), settings.samples);
+            if (!RuleIsMonotone(settings.rule)) all.until = processes.Collect(std::move(own.until), settings.samples);
+            if (settings.strength) {
+                const std::vector<std::uint64_t> own_words = own.strength.Words();
+                const std::vector<std::uint64_t> words = processes.CollectWords(own_words);
+                for (std::size_t k = 0; leader && k < words.size(); k += own_words.size()) {
+                    all.strength.Add(StrengthSums::FromWords(std::span(words).subspan(k, own_words.size())));
+                }
+            }
+            if (!leader) continue;
+            if (settings.extended) {
+                report.result.sizes.push_back(AnalyseSize(shape, side, all, grid));
+                swept.push_back(std::move(all));
+            } else {
+                report.result.sizes.push_back(AnalyseSize(settings.model, side, all.first, grid));
+            }
         }
     } catch (const std::bad_alloc&) {
         progress.Finish();
@@ -104,7 +127,11 @@ int RunProgram(int argc, const char* const* argv, std::string_view program, Proc
     progress.Finish();
     if (!leader) return 0;
 
-    report.result.estimate = EstimateThreshold(report.result.sizes, settings.rule);
+    if (settings.extended) {
+        EstimateAll(shape, swept, report.result);
+    } else {
+        report.result.estimate = EstimateThreshold(report.result.sizes, settings.rule);
+    }
     std::fputs(TableText(report, std::string(program) + " " + PRAG_VERSION).c_str(), stdout);
     std::fflush(stdout);
     int status = 0;

@@ -22,6 +22,8 @@ public:
     virtual std::uint64_t ShareNumber(std::uint64_t value) = 0;
     // Every process's spanning numbers of one size, in sample order, on rank 0 (others get nothing).
     virtual std::vector<std::uint32_t> Collect(std::vector<std::uint32_t> own, std::uint64_t samples) = 0;
+    // Every process's words (the same count on each), one process after another in rank order, on rank 0.
+    virtual std::vector<std::uint64_t> CollectWords(std::vector<std::uint64_t> own) = 0;
     // A process that cannot go on must not leave the others waiting for its share.
     virtual void AbandonOthers(int status) = 0;
 };
@@ -34,6 +36,7 @@ public:
     bool ShareFlag(bool value) override { return value; }
     std::uint64_t ShareNumber(std::uint64_t value) override { return value; }
     std::vector<std::uint32_t> Collect(std::vector<std::uint32_t> own, std::uint64_t) override { return own; }
+    std::vector<std::uint64_t> CollectWords(std::vector<std::uint64_t> own) override { return own; }
     void AbandonOthers(int) override {}
 };
 

@@ -11,7 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "prag/lattice.h"
+#include "prag/geometry.h"
 #include "prag/sample_stream.h"
 
 namespace prag {
@@ -32,9 +32,19 @@ std::pair<std::uint64_t, std::uint64_t> ShareOf(std::uint64_t samples, int rank,
 }
 
 std::vector<std::uint32_t> SpanningNumbers(const SweepJob& job, int threads, const SweepProgress& progress) {
+    return SweepSamples(job, threads, progress).first;
+}
+
+SweepResult SweepSamples(const SweepJob& job, int threads, const SweepProgress& progress) {
     const std::uint64_t total = job.end_sample - job.first_sample;
-    std::vector<std::uint32_t> spanning(total);
-    const std::uint64_t chunk = ChunkSamples(ItemCount(job.model, job.side));
+    const LatticeShape shape{job.lattice, job.boundary, job.side};
+    const bool monotone = RuleIsMonotone(job.rule);
+    SweepResult result;
+    result.first.resize(total);
+    if (!monotone) result.until.resize(total);
+    const std::size_t points = job.strength != nullptr ? job.strength->Windows().size() : 0;
+    result.strength = StrengthSums(points);
+    const std::uint64_t chunk = ChunkSamples(Items(shape, job.model));
     std::atomic<std::uint64_t> next{0};
     std::atomic<std::uint64_t> done{0};
     std::mutex mutex;
@@ -44,17 +54,26 @@ std::vector<std::uint32_t> SpanningNumbers(const SweepJob& job, int threads, con
 
     const auto work = [&] {
         try {
-            Lattice lattice(job.model, job.side);
+            const std::unique_ptr<Sampler> sampler = MakeSampler(shape, job.model, job.strength != nullptr);
+            ClusterSeries series;
+            StrengthSums strength(points);
             for (;;) {
                 const std::uint64_t begin = next.fetch_add(chunk);
                 if (begin >= total) break;
                 const std::uint64_t end = std::min(total, begin + chunk);
                 for (std::uint64_t k = begin; k < end; ++k) {
                     SampleStream stream(job.seed, job.side, job.first_sample + k);
-                    spanning[k] = lattice.SpanningNumber(stream, job.rule);
+                    const SampleOutcome outcome =
+                        sampler->Run(stream, job.rule, job.strength != nullptr ? &series : nullptr);
+                    result.first[k] = outcome.first;
+                    if (!monotone) result.until[k] = outcome.until;
+                    if (job.strength != nullptr) strength.Add(*job.strength, series);
                 }
                 done.fetch_add(end - begin, std::memory_order_relaxed);
             }
+            // Exact sums: the order in which the workers add theirs does not matter.
+            const std::lock_guard lock(mutex);
+            result.strength.Add(strength);
         } catch (...) {
             const std::lock_guard lock(mutex);
             if (!failure) failure = std::current_exception();
@@ -81,7 +100,7 @@ std::vector<std::uint32_t> SpanningNumbers(const SweepJob& job, int threads, con
     workers.clear();
     if (failure) std::rethrow_exception(failure);
     if (progress) progress(total);
-    return spanning;
+    return result;
 }
 
 }  // namespace prag

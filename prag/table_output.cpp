@@ -48,8 +48,9 @@ std::string PointText(const CurvePoint& point) {
 std::string TableText(const Report& report, std::string_view program_version) {
     const RunSettings& s = report.settings;
     std::ostringstream out;
-    out << program_version << ": " << ModelName(s.model) << " percolation, " << SpanningName(s.rule)
-        << " spanning, " << s.samples << " samples per size, seed " << report.seed;
+    out << program_version << ": " << ModelName(s.model) << " percolation, ";
+    if (s.extended) out << LatticeName(s.lattice) << " lattice, " << BoundaryName(s.boundary) << " boundary, ";
+    out << SpanningName(s.rule) << " spanning, " << s.samples << " samples per size, seed " << report.seed;
     if (report.seed_was_chosen) out << " (chosen; --seed " << report.seed << " repeats this run)";
     out << "\n\n";
     if (report.result.sizes.empty()) return out.str();
@@ -67,8 +68,33 @@ std::string TableText(const Report& report, std::string_view program_version) {
         for (const std::size_t k : shown) out << Padded(PointText(size.curve[k]), kColumnWidth);
         out << WithError(size.threshold.p, size.threshold.error) << "\n";
     }
+    if (s.strength) {
+        for (const bool chi : {false, true}) {
+            out << "\n     L  ";
+            for (const std::size_t k : shown) {
+                out << Padded(std::string(chi ? "chi(" : "P(") + Fixed(report.result.sizes.front().curve[k].p, 4) + ")", kColumnWidth);
+            }
+            out << "\n";
+            for (const SizeResult& size : report.result.sizes) {
+                char side[16];
+                std::snprintf(side, sizeof side, "%6d  ", size.side);
+                out << side;
+                for (const std::size_t k : shown) {
+                    if (k >= size.strength.size()) continue;
+                    const StrengthPoint& point = size.strength[k];
+                    out << Padded(chi ? WithError(point.chi, point.chi_error) : WithError(point.strength, point.strength_error), kColumnWidth);
+                }
+                out << "\n";
+            }
+        }
+    }
     const ThresholdEstimate& estimate = report.result.estimate;
     out << "\np_c = " << WithError(estimate.value, estimate.error) << " (" << estimate.method << ")\n";
+    for (const NamedEstimate& named : report.result.more) {
+        if (named.estimate.method == estimate.method) continue;  // the p_c line above
+        out << (named.name == "nu" ? "nu  = " : "      ") << WithError(named.estimate.value, named.estimate.error) << " ("
+            << named.estimate.method << ")\n";
+    }
     return out.str();
 }
 

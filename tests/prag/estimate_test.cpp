@@ -112,4 +112,16 @@ TEST(SizeFit, OneSizeIsItsOwnEstimateAndUnknownErrorsStayUnknown) {
     EXPECT_TRUE(std::isnan(estimate.error));
 }
 
+TEST(Estimate, NuFromSlopesThatGrowAsAPowerOfL) {
+    // Exact L^(3/4) slopes give nu = 4/3; with one slope 5 % off the fit moves but stays near.
+    std::vector<prag::SizeSlope> slopes;
+    for (const int side : {32, 64, 128, 256}) slopes.push_back({side, 2.0 * std::pow(side, 0.75), 0.01 * std::pow(side, 0.75)});
+    EXPECT_NEAR(prag::ExponentNu(slopes, 0.59).value, 4.0 / 3.0, 1e-9);
+    slopes[3].slope *= 1.05;
+    const prag::ThresholdEstimate moved = prag::ExponentNu(slopes, 0.59);
+    EXPECT_GT(moved.value, 1.2);
+    EXPECT_LT(moved.value, 4.0 / 3.0);
+    EXPECT_TRUE(std::isnan(prag::ExponentNu(std::span(slopes).first(1), 0.59).value));
+}
+
 }  // namespace

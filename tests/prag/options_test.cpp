@@ -53,6 +53,13 @@ TEST(Options, DefaultsCentreThePRangeOnEachModelsThreshold) {
     ASSERT_TRUE(one_bound.settings);
     EXPECT_EQ(one_bound.settings->p_min, site.settings->p_min);
     EXPECT_EQ(one_bound.settings->p_max, 0.61);
+    // Other lattices centre on their own threshold; the torus's rule defaults to either.
+    const auto cubic = Parse({"--lattice", "cubic", "--model", "bond", "--boundary", "periodic"});
+    ASSERT_TRUE(cubic.settings);
+    EXPECT_NEAR((cubic.settings->p_min + cubic.settings->p_max) / 2.0, 0.2488, 0.01);
+    EXPECT_EQ(cubic.settings->rule, prag::Spanning::kEither);
+    EXPECT_TRUE(cubic.settings->extended);
+    EXPECT_FALSE(site.settings->extended);
 }
 
 TEST(Options, BadValuesExitWithTwoAndNameTheOption) {
@@ -77,6 +84,14 @@ TEST(Options, BadValuesExitWithTwoAndNameTheOption) {
         {{"--p-step", "1e-9"}, "--p-step"},
         {{"--plot", "curves.jpg"}, "--plot"},
         {{"--frobnicate"}, "frobnicate"},
+        {{"--lattice", "kagome"}, "--lattice"},
+        {{"--boundary", "helical"}, "--boundary"},
+        {{"--spanning", "horizontal"}, "--boundary periodic"},
+        {{"--boundary", "open", "--spanning", "one"}, "does not fit"},
+        {{"--boundary", "periodic", "--spanning", "top-bottom"}, "does not fit"},
+        {{"--lattice", "honeycomb", "--boundary", "periodic", "--sizes", "16,17"}, "even L"},
+        {{"--lattice", "cubic", "--sizes", "895"}, "at most 894"},
+        {{"--lattice", "cubic", "--sizes", "894", "--threads", "1024"}, "GiB"},
     };
     for (const auto& [words, named] : cases) {
         const auto parsed = Parse(words);

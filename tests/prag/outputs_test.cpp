@@ -105,6 +105,52 @@ TEST(Table, ShowsEachSizeAndTheEstimateWithErrorAndMethod) {
     EXPECT_NE(table.find(estimate), std::string::npos) << table;
 }
 
+// A torus run with --strength: its lattice, P and chi and every estimate reach the CSV, JSON, table and plot.
+TEST(Outputs, NewOptionsAddTheirColumnsKeysAndEstimates) {
+    prag::Report report;
+    report.settings.sizes = {8, 12};
+    report.settings.samples = 200;
+    report.settings.boundary = prag::Boundary::kPeriodic;
+    report.settings.rule = prag::Spanning::kEither;
+    report.settings.strength = report.settings.extended = true;
+    const std::vector<double> grid = prag::GridPoints(0.55, 0.63, 0.04);
+    const prag::RunShape shape{prag::LatticeKind::kSquare, prag::Boundary::kPeriodic, prag::Model::kSite, prag::Spanning::kEither};
+    std::vector<prag::SweepResult> swept;
+    for (const int side : report.settings.sizes) {
+        const prag::GridWindows windows(static_cast<std::uint64_t>(side * side), grid);
+        swept.push_back(prag::SweepSamples({prag::Model::kSite, prag::Spanning::kEither, side, 5, 0, 200,
+                                            prag::LatticeKind::kSquare, prag::Boundary::kPeriodic, &windows}, 1));
+        report.result.sizes.push_back(prag::AnalyseSize(shape, side, swept.back(), grid));
+    }
+    prag::EstimateAll(shape, swept, report.result);
+
+    std::istringstream csv(prag::CsvText(report));
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line, "L,p,R,stderr,P,P_stderr,chi,chi_stderr");
+    std::getline(csv, line);
+    double p = 0, r = 0, error = 0, strength = 0;
+    int side = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%d,%lf,%lf,%lf,%lf", &side, &p, &r, &error, &strength), 5) << line;
+    EXPECT_NEAR(strength, report.result.sizes[0].strength[0].strength, 1e-9);
+
+    const nlohmann::json json = nlohmann::json::parse(prag::JsonText(report));
+    EXPECT_EQ(json["lattice"], "square");
+    EXPECT_EQ(json["boundary"], "periodic");
+    EXPECT_EQ(json["curves"][1]["chi"].size(), grid.size());
+    for (const char* name : {"size_crossings", "exact_crossing", "half_crossing", "nu"}) {
+        EXPECT_TRUE(json["estimates"][name]["method"].is_string()) << name;
+    }
+    EXPECT_EQ(json["p_c"]["method"], json["estimates"]["exact_crossing"]["method"]);
+
+    const std::string table = prag::TableText(report, "prag 9.9");
+    EXPECT_NE(table.find("square lattice, periodic boundary, either spanning"), std::string::npos) << table;
+    EXPECT_NE(table.find("chi(0.5900)"), std::string::npos) << table;
+    EXPECT_NE(table.find("\nnu  = "), std::string::npos) << table;
+    const std::string script = prag::PlotScriptText(report, prag::PlotFilesFor("run.png"));
+    EXPECT_NE(script.find("set multiplot layout 3,1"), std::string::npos);
+}
+
 TEST(Table, RoundsValuesToTheirErrorsFirstDigits) {
     EXPECT_EQ(prag::WithError(0.5927412, 0.00009), "0.59274 ± 0.00009");
     EXPECT_EQ(prag::WithError(0.5927412, 0.00012), "0.59274 ± 0.00012");

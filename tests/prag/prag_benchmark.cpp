@@ -1,14 +1,20 @@
 // prag_benchmark.cpp
 // Cost of Newman-Ziff samples at L = 256 (site, top-bottom, one thread) in ns per lattice site: one
 // sample alone, and a run of samples with its whole R(p) curve, crossing and jackknife included, against
-// the 15 ns target. Limits: CPU time of one thread on a shared machine, whose neighbours still share
-// its caches; the best repetition is taken.
+// the 15 ns target. Then one sample of every lattice (site, until its rule holds), the torus's
+// wrapping against the open square (1.3x at most), and --strength's convolution against the full
+// sweep it needs anyway (1.3x at most). Limits: CPU time of one thread on a shared machine, whose
+// neighbours still share its caches; the best repetition is taken.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <vector>
 
+#include <map>
+#include <string>
+
 #include "prag/analysis.h"
+#include "prag/geometry.h"
 #include "prag/lattice.h"
 #include "prag/sample_stream.h"
 
@@ -55,6 +61,37 @@ void SamplesWithTheirCurve(benchmark::State& state) {
 }
 BENCHMARK(SamplesWithTheirCurve)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
+struct LatticeCase {
+    const char* name;
+    prag::LatticeShape shape;
+    prag::Spanning rule;
+};
+
+const LatticeCase kLatticeCases[] = {
+    {"square open", {prag::LatticeKind::kSquare, prag::Boundary::kOpen, kSide}, prag::Spanning::kTopBottom},
+    {"square torus", {prag::LatticeKind::kSquare, prag::Boundary::kPeriodic, kSide}, prag::Spanning::kEither},
+    {"triangular torus", {prag::LatticeKind::kTriangular, prag::Boundary::kPeriodic, kSide}, prag::Spanning::kEither},
+    {"honeycomb torus", {prag::LatticeKind::kHoneycomb, prag::Boundary::kPeriodic, kSide}, prag::Spanning::kEither},
+    {"cubic torus", {prag::LatticeKind::kCubic, prag::Boundary::kPeriodic, 40}, prag::Spanning::kEither},
+};
+
+// One site sample of a lattice until its rule holds; with `series` to the end, and with `strength`
+// its P and chi convolved on the default 121-point grid as well.
+void LatticeSample(benchmark::State& state, const LatticeCase& c, bool series, bool strength) {
+    const auto sampler = prag::MakeSampler(c.shape, prag::Model::kSite, series);
+    const auto sites = static_cast<double>(prag::Sites(c.shape));
+    const prag::GridWindows windows(prag::Items(c.shape, prag::Model::kSite), prag::GridPoints(0.45, 0.75, 0.0025));
+    prag::StrengthSums sums(windows.Windows().size());
+    prag::ClusterSeries cluster_series;
+    std::uint64_t sample = 0;
+    for (auto _ : state) {
+        prag::SampleStream stream(1, c.shape.side, sample++);
+        benchmark::DoNotOptimize(sampler->Run(stream, c.rule, series ? &cluster_series : nullptr));
+        if (strength) sums.Add(windows, cluster_series);
+    }
+    SetNsPerSite(state, sites);
+}
+
 // Keeps the best time per site of each benchmark for the closing lines.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -65,18 +102,31 @@ public:
             if (run.run_type != Run::RT_Iteration) continue;
             const auto counter = run.counters.find("s_per_site");
             if (counter == run.counters.end()) continue;
-            double& best = run.benchmark_name().rfind("OneSample", 0) == 0 ? one_sample_ : with_curve_;
+            const std::string name = run.benchmark_name();
             const double ns = counter->second.value * 1e9;
+            double& best = name.rfind("OneSample", 0) == 0 ? one_sample_
+                           : name.rfind("SamplesWithTheirCurve", 0) == 0 ? with_curve_
+                                                                          : lattices_[name.substr(0, name.find("/repeats"))];
             if (best == 0.0 || ns < best) best = ns;
         }
     }
     double one_sample_ = 0.0;
     double with_curve_ = 0.0;
+    std::map<std::string, double> lattices_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (const LatticeCase& c : kLatticeCases) {
+        benchmark::RegisterBenchmark(c.name, [&c](benchmark::State& state) { LatticeSample(state, c, false, false); })
+            ->Unit(benchmark::kMicrosecond)->Repetitions(5);
+    }
+    const LatticeCase& torus = kLatticeCases[1];
+    benchmark::RegisterBenchmark("square torus, to the end", [&torus](benchmark::State& state) { LatticeSample(state, torus, true, false); })
+        ->Unit(benchmark::kMicrosecond)->Repetitions(5);
+    benchmark::RegisterBenchmark("square torus, strength", [&torus](benchmark::State& state) { LatticeSample(state, torus, true, true); })
+        ->Unit(benchmark::kMicrosecond)->Repetitions(5);
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -84,6 +134,11 @@ int main(int argc, char** argv) {
     std::printf("L=%d site, one thread, %llu samples with the whole R(p) curve: %.1f ns per site, %.2f of the %.0f ns target\n",
                 kSide, static_cast<unsigned long long>(kCurveSamples), reporter.with_curve_,
                 reporter.with_curve_ / kTargetNsPerSite, kTargetNsPerSite);
+    for (const auto& [name, ns] : reporter.lattices_) std::printf("%s site, one sample: %.1f ns per site\n", name.c_str(), ns);
+    const double open = reporter.lattices_["square open"], torus_ns = reporter.lattices_["square torus"];
+    const double to_end = reporter.lattices_["square torus, to the end"], strength = reporter.lattices_["square torus, strength"];
+    std::printf("wrapping on the torus: %.2fx the open square's ns per site (target at most 1.3x)\n", torus_ns / open);
+    std::printf("--strength: %.2fx the full sweep with its series alone (target at most 1.3x)\n", strength / to_end);
     benchmark::Shutdown();
     return 0;
 }

@@ -60,6 +60,9 @@ bool ReferenceSpans(prag::Model model, int side, const std::vector<bool>& occupi
         case prag::Spanning::kLeftRight: return left_right;
         case prag::Spanning::kEither: return top_bottom || left_right;
         case prag::Spanning::kBoth: return top_bottom && left_right;
+        case prag::Spanning::kHorizontal:
+        case prag::Spanning::kVertical:
+        case prag::Spanning::kOne: break;  // wrapping: the lattices test has the torus's own search
     }
     return false;
 }

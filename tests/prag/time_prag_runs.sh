@@ -2,8 +2,11 @@
 # time_prag_runs.sh
 # prag's speed on this machine: samples per second at L = 256 with 1 and 2 threads, and the timed run
 # --sizes 64,128,256 --samples 20000 --seed 1 against its 30 s budget, its p_c estimate against
-# 0.5927460 (within 2e-4, and within 3 of its own errors). Limits: wall-clock time on a shared machine,
-# so the CPU time and the load average are printed beside it.
+# 0.5927460 (within 2e-4, and within 3 of its own errors). Then the research runs: the square torus
+# (200000 samples, 240 s, p_c within 3e-5 with an error of at most 3e-5 covering it), the four wrapping
+# probabilities of L = 128 at p_c against their exact values, every other lattice's threshold (60 s
+# each, within 1e-3 and 4 errors) and nu (within 0.1 of 4/3). Limits: wall-clock time on a shared
+# machine, so the CPU time and the load average are printed beside it.
 set -euo pipefail
 
 binary="${1:-build/prag}"
@@ -42,4 +45,63 @@ awk -v wall="$wall" -v cpu="$cpu" -v load="$load" -v budget="$budget_seconds" -v
     verdict = (wall < budget && off <= tol && off <= 3 * e) ? "PASS" : "FAIL"
     print verdict
     exit verdict != "PASS"
-}'
+}' || failed=1
+
+# Checks a run's JSON: the estimate named by $2 ("p_c" or an entry of "estimates") against $3 within
+# $4 and within $5 of its errors (0: the error itself must be at most $4), in $6 seconds at most.
+check() {
+    /usr/bin/python3 - "$@" <<'PY'
+import json, sys
+path, name, known, tolerance, errors, wall, budget, label = sys.argv[1:9]
+run = json.load(open(path))
+estimate = run["p_c"] if name == "p_c" else run["estimates"][name]
+value, error = estimate["value"], estimate["error"]
+known, tolerance, errors, wall, budget = map(float, (known, tolerance, errors, wall, budget))
+off = abs(value - known)
+ok = off <= tolerance and wall <= budget and (off <= errors * error if errors > 0 else error <= tolerance and off <= error)
+print(f"{label}: {value:.7f} ± {error:.1e}, {off:.1e} from {known} ({off / error:.2f} errors), {wall:.1f} s of {budget:.0f}: {'PASS' if ok else 'FAIL'}")
+sys.exit(0 if ok else 1)
+PY
+}
+
+research() {  # label known tolerance errors budget estimate-name options...
+    local label=$1 known=$2 tolerance=$3 errors=$4 budget=$5 name=$6
+    shift 6
+    read -r wall cpu <<<"$(timed "$@" --seed 1 --quiet --json "$work/research.json")"
+    check "$work/research.json" "$name" "$known" "$tolerance" "$errors" "$wall" "$budget" "$label" || failed=1
+}
+
+research "square site torus, either, 64,128,256 x 200000" 0.5927460507 3e-5 0 240 p_c \
+    --boundary periodic --spanning either --sizes 64,128,256 --samples 200000
+research "nu, square site open, 32,64,128,256 x 20000" 1.3333333 0.1 100 600 nu \
+    --lattice square --sizes 32,64,128,256 --samples 20000
+while read -r lattice model known sizes samples; do
+    research "$lattice $model torus, $sizes x $samples" "$known" 1e-3 4 60 p_c \
+        --lattice "$lattice" --model "$model" --boundary periodic --sizes "$sizes" --samples "$samples"
+done <<'RUNS'
+triangular site 0.5 64,128,256 20000
+honeycomb site 0.697040230 64,128,256 20000
+triangular bond 0.347296355 64,128,256 20000
+honeycomb bond 0.652703645 64,128,256 20000
+cubic site 0.3116077 16,32,64 6000
+cubic bond 0.2488118 16,32,64 5000
+RUNS
+
+# The wrapping probabilities of L = 128 at p_c (within two of their errors: four values at one error
+# each would all agree only one time in five).
+p_exact=0.5927460507
+while read -r rule exact; do
+    "$binary" --boundary periodic --spanning "$rule" --sizes 128 --samples 100000 --seed 1 --p-min "$p_exact" \
+        --p-max "$p_exact" --quiet --csv "$work/wrap.csv" > /dev/null
+    awk -F, -v rule="$rule" -v exact="$exact" 'NR == 2 {
+        off = $3 - exact; if (off < 0) off = -off
+        verdict = off <= 2 * $4 ? "PASS" : "FAIL"
+        printf "L = 128 at p_c, %s: R = %.5f ± %.5f, exact %s, %.2f errors: %s\n", rule, $3, $4, exact, off / $4, verdict
+        exit verdict != "PASS" }' "$work/wrap.csv" || failed=1
+done <<'RULES'
+either 0.690473725
+horizontal 0.521058290
+both 0.351642855
+one 0.169415435
+RULES
+exit "${failed:-0}"
