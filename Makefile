@@ -17,7 +17,7 @@ export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 all: build
 
 deps:
-	@scripts/install-deps.sh
+	@INSTALL_LOG=$(abspath $(BUILD_DIR))/logs/install-deps.log scripts/install-deps.sh
 
 # The plain build is a Release build: what packagers and cpack compile is what the suite tests.
 configure: deps

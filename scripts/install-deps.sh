@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need: only those that are missing,
-# through apt-get, with sudo when not root. Safe to run again and again.
+# through apt-get, with sudo when not root. Safe to run again and again. Says in one line what it
+# installs; apt's own output goes to a log (INSTALL_LOG, by default build/logs/install-deps.log), shown
+# only when apt fails.
 set -euo pipefail
 
 packages=(
@@ -55,6 +57,15 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+log=${INSTALL_LOG:-$(cd "$(dirname "$0")/.." && pwd)/build/logs/install-deps.log}
+mkdir -p "$(dirname "$log")"
+echo "Installing ${#missing[@]} Debian packages: ${missing[*]} (log: $log)"
+# No standard input: with the output in the log, a question from dpkg would wait unseen, so it fails instead.
+status=0
+{ $sudo apt-get update && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"; } \
+    >"$log" 2>&1 </dev/null || status=$?
+if [ "$status" -ne 0 ]; then
+    tail -n 40 "$log" >&2
+    echo "Installing the Debian packages FAILED with exit code $status (full log: $log)" >&2
+    exit "$status"
+fi

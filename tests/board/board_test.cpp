@@ -477,11 +477,15 @@ TEST_F(Flipping, TurnsExactlyTheOneCellAndTestsTheBoardAgainWithoutDrawing) {
 
 using Cells = std::vector<std::pair<int, int>>; // (x, y), right to left
 
-Cells Chain() {
-    int cells[kBoardCapacity];
-    const int length = ShortestConductingChain(cells, kBoardCapacity);
+// The cells written with room for `capacity` of them; the slot just past that room must stay as it
+// was. `length` gets what the search returned.
+Cells Chain(int capacity = kBoardCapacity, int* length = nullptr) {
+    std::vector<int> cells(capacity + 1, -1);
+    const int found = ShortestConductingChain(cells.data(), capacity);
+    EXPECT_EQ(cells[capacity], -1) << "a cell written past the room for " << capacity;
+    if (length != nullptr) *length = found;
     Cells chain;
-    for (int k = 0; k < length; ++k) chain.emplace_back(cells[k] % boardWidth, cells[k] / boardWidth);
+    for (int k = 0; k < std::min(found, capacity); ++k) chain.emplace_back(cells[k] % boardWidth, cells[k] / boardWidth);
     return chain;
 }
 
@@ -490,8 +494,11 @@ TEST_F(ShortestChain, HandMadeBoardsGiveTheirOneShortestChainOrNone) {
         std::vector<std::string> rows;
         Cells chain;
         const char* why;
+        int capacity = kBoardCapacity;
     } boards[] = {
         {{"...", "###", "..."}, {{2, 1}, {1, 1}, {0, 1}}, "a straight row"},
+        {{"...", "###", "..."}, {{2, 1}, {1, 1}, {0, 1}}, "room for exactly the chain", 3},
+        {{"...", "###", "..."}, {{2, 1}, {1, 1}, {0, 1}}, "room for one cell less: the two from the right", 2},
         {{"##.#", "#..#", "#.##", "#..#"}, {}, "no chain: the board does not conduct"},
         {{"....#", "###.#", "#.#.#", "#.###", "#...."}, {{4, 3}, {3, 3}, {2, 3}, {2, 2}, {2, 1}, {1, 1}, {0, 1}},
          "four starts; only the lowest leads on"},
@@ -504,7 +511,11 @@ TEST_F(ShortestChain, HandMadeBoardsGiveTheirOneShortestChainOrNone) {
     for (const auto& board : boards) {
         Draw(board.rows);
         EXPECT_EQ(RetestBoard(), !board.chain.empty()) << board.why;
-        EXPECT_EQ(Chain(), board.chain) << board.why;
+        int length = 0;
+        const Cells written = Chain(board.capacity, &length);
+        EXPECT_EQ(length, static_cast<int>(board.chain.size())) << board.why << ": the whole length, fitting or not";
+        const auto room = std::min(board.chain.size(), static_cast<std::size_t>(board.capacity));
+        EXPECT_EQ(written, Cells(board.chain.begin(), board.chain.begin() + room)) << board.why;
     }
 }
 

@@ -422,13 +422,23 @@ TEST_F(EngineTest, PngAndJpegLoadWithTheirSizes) {
     EXPECT_EQ(log.find(line), log.rfind(line)); // once, not every frame
 }
 
-TEST_F(EngineTest, MissingTextureGivesZeroAndATaggedLogLine) {
+TEST_F(EngineTest, MissingTextureOrASizeOtherThanZeroGivesZeroAndATaggedLogLine) {
     EXPECT_EQ(engine_->LoadTexture("brushed-metal-missing.jpg", 0, false), 0u);
     EXPECT_NE(LogText().find("TEXTURE: [brushed-metal-missing.jpg] load failed: "), std::string::npos) << LogText();
     WriteImage(folder_ / "not-an-image.png", 1, 1, [](int, int) { return 0u; });
     std::ofstream(folder_ / "not-an-image.png") << "plain text";
     EXPECT_EQ(engine_->LoadTexture((folder_ / "not-an-image.png").c_str(), 0, false), 0u);
     EXPECT_NE(LogText().find("not-an-image.png] load failed: "), std::string::npos);
+    // A readable image, so that only the size can be the reason.
+    WriteImage(folder_ / "readable.png", 2, 2, [](int, int) { return 0xFFFFFFFFu; });
+    std::size_t seen = LogText().size();
+    for (const int size : {-1, 1}) {
+        EXPECT_EQ(engine_->LoadTexture((folder_ / "readable.png").c_str(), size, false), 0u) << size;
+        const std::string log = LogText();
+        EXPECT_NE(log.find("readable.png] load failed: only files can be loaded (size must be 0)", seen), std::string::npos)
+            << size << ": " << log;
+        seen = log.size();
+    }
 }
 
 // The lattice view's end-to-end test shows such textures drawn crisply and their pixels replaced.
@@ -846,6 +856,7 @@ TEST(SceneScaling, SceneFillsAWindowOfItsShapeAndIsCentredWithBarsInAnyOther) {
         {1920, 1080, {240, 0, 1440, 1080}},  // wide: bars left and right
         {640, 1000, {0, 260, 640, 480}},     // tall: bars above and below
         {1001, 480, {180, 0, 640, 480}},     // an odd spare pixel goes to the right-hand bar
+        {1000, 701, {32, 0, 935, 701}},      // 701 x 4 / 3 = 934.67: the width rounds up, not down
         {641, 481, {0, 0, 641, 481}},        // 481 x 4 / 3 = 641.33: rounds to the window's width
         {100, 1, {49, 0, 1, 1}},             // a sliver still shows one pixel, centred
         {0, 480, {0, 0, 0, 0}},

@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "tests/prag/scratch_folder.h"
@@ -82,6 +84,24 @@ TEST_F(Cli, BadValuesExitWithTwoOneLineAndNoFiles) {
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << options << ": " << run.err;
         EXPECT_FALSE(Exists("out.json")) << options;
     }
+}
+
+TEST_F(Cli, ARangeOfOnePointGivesOneRowPerSizeAtExactlyThatP) {
+    const std::string p = "0.12345678912345678";
+    const Outcome run = Run(kPrag + kSmallRun + " --p-min " + p + " --p-max " + p + " --csv one.csv");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream csv(File("one.csv"));
+    std::string line;
+    std::getline(csv, line);
+    for (const int side : {8, 16}) {
+        ASSERT_TRUE(std::getline(csv, line));
+        int read_side = 0;
+        double read_p = 0.0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%d,%lf,", &read_side, &read_p), 2) << line;
+        EXPECT_EQ(read_side, side);
+        EXPECT_EQ(read_p, std::strtod(p.c_str(), nullptr)) << line;
+    }
+    EXPECT_FALSE(std::getline(csv, line)) << "extra row: " << line;
 }
 
 bool HaveGnuplot() { return std::system("command -v gnuplot >/dev/null 2>&1") == 0; }

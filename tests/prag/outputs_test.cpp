@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -51,19 +53,28 @@ TEST(GridPoints, EndsOnTheMaximumWithoutDriftAndRefusesTooMany) {
 }
 
 TEST(Csv, OneRowPerSizeAndPointWithTheCurvesNumbers) {
-    const prag::Report report = SmallReport();
-    std::istringstream csv(prag::CsvText(report));
+    prag::Report report = SmallReport();
+    // Ten digits carry the first p and it keeps its text; the second needs seventeen to read back.
+    report.result.sizes[0].curve[0].p = 0.1234567891;
+    report.result.sizes[0].curve[1].p = 0.12345678912345678;
+    const std::string text = prag::CsvText(report);
+    EXPECT_NE(text.find("\n8,0.1234567891,"), std::string::npos) << text;
+    const nlohmann::json json = nlohmann::json::parse(prag::JsonText(report));
+    std::istringstream csv(text);
     std::string line;
     std::getline(csv, line);
     EXPECT_EQ(line, "L,p,R,stderr");
-    for (const prag::SizeResult& size : report.result.sizes) {
-        for (const prag::CurvePoint& point : size.curve) {
+    for (std::size_t s = 0; s < report.result.sizes.size(); ++s) {
+        const prag::SizeResult& size = report.result.sizes[s];
+        for (std::size_t k = 0; k < size.curve.size(); ++k) {
+            const prag::CurvePoint& point = size.curve[k];
             ASSERT_TRUE(std::getline(csv, line));
             int side = 0;
             double p = 0, r = 0, error = 0;
             ASSERT_EQ(std::sscanf(line.c_str(), "%d,%lf,%lf,%lf", &side, &p, &r, &error), 4) << line;
             EXPECT_EQ(side, size.side);
-            EXPECT_NEAR(p, point.p, 1e-12);
+            EXPECT_EQ(p, point.p) << line;
+            EXPECT_EQ(p, json["curves"][s]["p"][k].get<double>()) << line;
             EXPECT_NEAR(r, point.r, 1e-9);
             EXPECT_NEAR(error, point.standard_error, 1e-9);
         }
@@ -184,6 +195,14 @@ TEST(AtomicFile, ReplacesWholeAndLeavesNoTemporaryBehind) {
     EXPECT_EQ(folder.Entries(), 1u);
     EXPECT_EQ(prag::CheckWritable(path), "");
     EXPECT_EQ(folder.Entries(), 1u) << "the check must not leave its probe";
+    // The mode a plain creation gives, not the temporary's 0600.
+    for (const auto& [mask, mode] : {std::pair{022, 0644}, {027, 0640}}) {
+        const mode_t previous = umask(static_cast<mode_t>(mask));
+        const std::string written = prag::WriteFileAtomically(path, "third\n");
+        umask(previous);
+        ASSERT_EQ(written, "");
+        EXPECT_EQ(static_cast<int>(fs::status(path).permissions()), mode) << "umask " << std::oct << mask;
+    }
 }
 
 TEST(AtomicFile, UnwritablePlacesAreReportedAndNothingIsMade) {
