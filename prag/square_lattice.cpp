@@ -1,6 +1,7 @@
 // square_lattice.cpp
 // The square lattice: four neighbours, bonds right and down. On the open lattice without cluster
 // series the older sweep (lattice.cpp) runs, whose orders and so whose results stay as they were.
+#include "prag/bit_spanning.h"
 #include "prag/cluster_sweep.h"
 #include "prag/lattice.h"
 #include "prag/lattices.h"
@@ -55,8 +56,28 @@ private:
     std::uint32_t items_;
 };
 
+// Sites of the open square: the bit masks, which give the union-find's spanning numbers for less.
+class OpenSquareSiteSampler final : public Sampler {
+public:
+    explicit OpenSquareSiteSampler(int side) : bits_(side), items_(static_cast<std::uint32_t>(side * side)) {}
+    SampleOutcome Run(SampleStream& stream, Spanning rule, ClusterSeries*) override {
+        return {bits_.SpanningNumber(stream, rule), items_ + 1};
+    }
+    SampleOutcome RunOrder(std::span<const std::uint32_t> order, Spanning rule, ClusterSeries*) override {
+        return {bits_.SpanningNumber(order, rule), items_ + 1};
+    }
+    std::pair<std::uint32_t, std::uint32_t> ItemEnds(std::uint32_t item) const override { return {item, item}; }
+
+private:
+    BitSpanning bits_;
+    std::uint32_t items_;
+};
+
 std::unique_ptr<Sampler> Make(const LatticeShape& shape, Model model, bool with_series) {
-    if (shape.boundary == Boundary::kOpen && !with_series) return std::make_unique<OpenSquareSampler>(model, shape.side);
+    if (shape.boundary == Boundary::kOpen && !with_series) {
+        if (model == Model::kSite) return std::make_unique<OpenSquareSiteSampler>(shape.side);
+        return std::make_unique<OpenSquareSampler>(model, shape.side);
+    }
     return MakeClusterSampler<SquareGeometry>(shape, model);
 }
 
