@@ -102,12 +102,12 @@ public:
     }
 
     SampleOutcome Run(SampleStream& stream, Spanning rule, ClusterSeries* series) override {
-        return periodic_ ? Sweep<true>(&stream, {}, rule, series) : Sweep<false>(&stream, {}, rule, series);
+        return Dispatch(&stream, {}, rule, series);
     }
 
     SampleOutcome RunOrder(std::span<const std::uint32_t> order, Spanning rule, ClusterSeries* series) override {
         if (order.size() != start_order_.size()) throw std::invalid_argument("order must list every item once");
-        return periodic_ ? Sweep<true>(nullptr, order, rule, series) : Sweep<false>(nullptr, order, rule, series);
+        return Dispatch(nullptr, order, rule, series);
     }
 
     std::pair<std::uint32_t, std::uint32_t> ItemEnds(std::uint32_t item) const override {
@@ -119,6 +119,14 @@ public:
     }
 
 private:
+    // The torus and the cluster totals cost only where they are asked for.
+    SampleOutcome Dispatch(SampleStream* stream, std::span<const std::uint32_t> given, Spanning rule, ClusterSeries* series) {
+        if (series != nullptr) {
+            return periodic_ ? Sweep<true, true>(stream, given, rule, series) : Sweep<false, true>(stream, given, rule, series);
+        }
+        return periodic_ ? Sweep<true, false>(stream, given, rule, series) : Sweep<false, false>(stream, given, rule, series);
+    }
+
     static Node RootNode(std::uint32_t flags) {
         Node node{-1, {}};
         node.field[0] = static_cast<Component>(flags);
@@ -168,7 +176,7 @@ private:
     // Joins the cluster of a site (root `root`, displacement `to_root`) with that of a neighbour one
     // `step` away (root `other`, displacement `other_to_root`); afterwards `root` and `to_root` are
     // the joined cluster's.
-    template <bool kPeriodic>
+    template <bool kPeriodic, bool kSeries>
     static void Join(Node* nodes, std::int32_t& root, Offset& to_root, std::int32_t other, const Offset& other_to_root,
                      const Offset& step, Totals& totals) {
         // u(root) - u(other): through the site, the step and the neighbour.
@@ -187,8 +195,10 @@ private:
         }
         const std::uint64_t size_a = Size(nodes[root]), size_b = Size(nodes[other]);
         const auto flags = static_cast<Component>(Flags(nodes[root]) | Flags(nodes[other]));
-        totals.squares += 2 * size_a * size_b;
-        totals.largest = std::max(totals.largest, size_a + size_b);
+        if constexpr (kSeries) {
+            totals.squares += 2 * size_a * size_b;
+            totals.largest = std::max(totals.largest, size_a + size_b);
+        }
         if (size_a >= size_b) {
             nodes[other].link = root;
             for (int a = 0; a < kDimensions; ++a) nodes[other].field[a] = static_cast<Component>(between[a]);
@@ -205,7 +215,7 @@ private:
     }
 
     // Items in Fisher-Yates order from `stream`, or else those of `given` (numbers into start_order_).
-    template <bool kPeriodic>
+    template <bool kPeriodic, bool kSeries>
     SampleOutcome Sweep(SampleStream* stream, std::span<const std::uint32_t> given, Spanning rule, ClusterSeries* series) {
         const std::uint32_t count = static_cast<std::uint32_t>(start_order_.size());
         const std::uint32_t sites = geometry_.Sites();
@@ -267,8 +277,10 @@ private:
             if (model_ == Model::kSite) {
                 const auto site = static_cast<std::int32_t>(geometry_.SiteOf(code));
                 nodes[site] = RootNode(kPeriodic ? 0 : geometry_.Borders(code));
-                totals.squares += 1;
-                totals.largest = std::max<std::uint64_t>(totals.largest, 1);
+                if constexpr (kSeries) {
+                    totals.squares += 1;
+                    totals.largest = std::max<std::uint64_t>(totals.largest, 1);
+                }
                 root = site;
                 Offset to_root{};
                 geometry_.ForEachNeighbour(code, [&](std::uint32_t neighbour, const Offset& offset) {
@@ -276,7 +288,7 @@ private:
                     if (nodes[other_site].link == kEmpty) return;
                     Offset other_to_root{};
                     const std::int32_t other = Find<kPeriodic>(nodes, other_site, other_to_root);
-                    Join<kPeriodic>(nodes, root, to_root, other, other_to_root, offset, totals);
+                    Join<kPeriodic, kSeries>(nodes, root, to_root, other, other_to_root, offset, totals);
                 });
             } else {
                 const std::uint32_t site_code = code >> 2;
@@ -285,7 +297,7 @@ private:
                     Offset to_root{}, other_to_root{};
                     root = Find<kPeriodic>(nodes, site, to_root);
                     const std::int32_t other = Find<kPeriodic>(nodes, static_cast<std::int32_t>(neighbour), other_to_root);
-                    Join<kPeriodic>(nodes, root, to_root, other, other_to_root, offset, totals);
+                    Join<kPeriodic, kSeries>(nodes, root, to_root, other, other_to_root, offset, totals);
                 });
             }
             // The axes change a few times a sample; the rule is looked at only then.
@@ -293,7 +305,7 @@ private:
                 made = now;
                 known = watch.Note(made, step + 1);
             }
-            if (series != nullptr) {
+            if constexpr (kSeries) {
                 record(step + 1);
             } else if (known) {
                 break;
