@@ -66,7 +66,7 @@ SizeResult AnalyseSize(const RunShape& shape, int side, const SweepResult& sampl
     if (RuleIsMonotone(shape.rule)) result.threshold = ThresholdOfSize(size, kCrossingLevel);
     result.curve.reserve(grid.size());
     for (const double p : grid) result.curve.push_back(Evaluate(histogram, p));
-    if (!grid.empty() && samples.strength.Words().size() == 8 * grid.size()) {
+    if (!grid.empty() && samples.strength.PointCount() == grid.size()) {
         result.strength = samples.strength.Points(samples.first.size(), Sites({shape.lattice, shape.boundary, side}));
     }
     return result;

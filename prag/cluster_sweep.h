@@ -227,7 +227,7 @@ private:
             std::copy(start_nodes_.begin(), start_nodes_.end(), nodes_.begin());
             totals = {1, sites};
         }
-        std::copy(start_order_.begin(), start_order_.end(), order_.begin());
+        if (stream != nullptr) std::copy(start_order_.begin(), start_order_.end(), order_.begin());
         const double per_site = 1.0 / static_cast<double>(sites);
         const auto record = [&](std::uint32_t n) {
             series->largest[n] = static_cast<double>(totals.largest) * per_site;

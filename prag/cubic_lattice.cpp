@@ -95,7 +95,7 @@ std::uint64_t Items(Model model, Boundary boundary, int side) {
 // 3 L^3 bonds stay below 2^31 up to L = 894.
 const LatticeDescription kCubicLattice{
     LatticeKind::kCubic, 3, 894, 0.3116077, 0.2488118,
-    Sites, Items, PlaneBytesPerSite<3, 3>, NoSideProblem, Make,
+    Sites, Items, ClusterBytesPerSite<3, 3>, NoSideProblem, Make,
 };
 
 }  // namespace prag

@@ -55,7 +55,7 @@ std::string SideProblem(Boundary boundary, int side) {
 
 const LatticeDescription kHoneycombLattice{
     LatticeKind::kHoneycomb, 2, kMaxSide, 0.697040230, 0.652703645,
-    PlaneSites, Items, PlaneBytesPerSite<2>, SideProblem, Make,
+    PlaneSites, Items, ClusterBytesPerSite<2>, SideProblem, Make,
 };
 
 }  // namespace prag

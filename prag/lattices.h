@@ -20,7 +20,7 @@ inline std::string NoSideProblem(Boundary, int) { return ""; }
 // The cluster sweep's memory per site: a node of 1 + dimensions words (twice for bonds, whose start
 // state is kept), and the order being drawn with the one it starts from, per item.
 template <int kForwardBonds, int kDimensions = 2>
-double PlaneBytesPerSite(Model model, Boundary) {
+double ClusterBytesPerSite(Model model, Boundary) {
     const double node = 4.0 * (1 + kDimensions);
     return model == Model::kSite ? node + 8.0 : 2 * node + 8.0 * kForwardBonds;
 }

@@ -91,7 +91,7 @@ std::uint64_t Items(Model model, Boundary boundary, int side) {
 
 const LatticeDescription kSquareLattice{
     LatticeKind::kSquare, 2, kMaxSide, 0.5927460507, 0.5,
-    PlaneSites, Items, PlaneBytesPerSite<2>, NoSideProblem, Make,
+    PlaneSites, Items, ClusterBytesPerSite<2>, NoSideProblem, Make,
 };
 
 }  // namespace prag

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "prag/binomial.h"
-#include "prag/curve.h"
 #include "prag/geometry.h"
 
 namespace prag {
@@ -56,6 +55,7 @@ public:
     std::vector<std::uint64_t> Words() const;
     static StrengthSums FromWords(std::span<const std::uint64_t> words);
 
+    std::size_t PointCount() const { return sums_.size() / 4; }
     std::vector<StrengthPoint> Points(std::uint64_t samples, std::uint64_t sites) const;
 
 private:

@@ -45,7 +45,7 @@ std::uint64_t Items(Model model, Boundary boundary, int side) {
 
 const LatticeDescription kTriangularLattice{
     LatticeKind::kTriangular, 2, kMaxSide, 0.5, 0.347296355,
-    PlaneSites, Items, PlaneBytesPerSite<3>, NoSideProblem, Make,
+    PlaneSites, Items, ClusterBytesPerSite<3>, NoSideProblem, Make,
 };
 
 }  // namespace prag

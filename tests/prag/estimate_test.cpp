@@ -124,4 +124,14 @@ TEST(Estimate, NuFromSlopesThatGrowAsAPowerOfL) {
     EXPECT_TRUE(std::isnan(prag::ExponentNu(std::span(slopes).first(1), 0.59).value));
 }
 
+TEST(Estimate, ExactLevelCrossingsUseTheSizesFromThirtyTwoUp) {
+    const std::vector<prag::SizeThreshold> mixed{{16, 0.58, 1e-3}, {32, 0.5926, 1e-4}, {64, 0.5928, 1e-4}};
+    const prag::ThresholdEstimate large = prag::CombineAtExactLevel(mixed, 0.69);
+    EXPECT_NEAR(large.value, 0.5927, 1e-12);
+    EXPECT_NE(large.method.find("L=32,64 "), std::string::npos) << large.method;
+    // Below 32 only: every size counts.
+    const prag::ThresholdEstimate small = prag::CombineAtExactLevel(std::span(mixed).first(1), 0.69);
+    EXPECT_EQ(small.value, 0.58);
+}
+
 }  // namespace

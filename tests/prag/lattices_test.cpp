@@ -5,12 +5,14 @@
 // Then hand-made tori, thread-blindness of the new outcomes and strength sums, and cheap thresholds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
 #include <map>
 #include <numeric>
 #include <queue>
+#include <random>
 #include <vector>
 
 #include "prag/analysis.h"
@@ -243,6 +245,29 @@ TEST(EveryLattice, HandMadeToriWrapWithoutSpanningAndSpanWithoutWrapping) {
         const prag::SampleOutcome outcome = sampler->RunOrder(order, e.rule, nullptr);
         EXPECT_EQ(outcome.first <= 6 && 6 < outcome.until, e.holds)
             << (e.sites == &loop ? "loop " : "snake ") << prag::SpanningName(e.rule) << ": first " << outcome.first;
+    }
+}
+
+// 256^2 sites is the most that 16-bit displacements serve, 257^2 takes 32-bit ones: on both sides the
+// torus first wraps where the literal search first sees a loop.
+TEST(EveryLattice, BothDisplacementWidthsWrapWhereTheLiteralSearchDoes) {
+    for (const int side : {256, 257}) {
+        const Case c{LatticeKind::kSquare, Model::kSite, Boundary::kPeriodic, side};
+        const auto sampler = prag::MakeSampler({c.kind, c.boundary, side}, c.model, false);
+        const auto sites = static_cast<std::uint32_t>(side * side);
+        std::mt19937 random(static_cast<unsigned>(side));
+        std::vector<std::uint32_t> order(sites);
+        std::iota(order.begin(), order.end(), 0u);
+        const std::vector<Edge> bonds = LiteralBonds(c);
+        for (int sample = 0; sample < 2; ++sample) {
+            std::shuffle(order.begin(), order.end(), random);
+            const std::uint32_t first = sampler->RunOrder(order, Spanning::kEither, nullptr).first;
+            for (const std::uint32_t n : {first - 1, first}) {
+                std::vector<bool> site_on(sites);
+                for (std::uint32_t k = 0; k < n; ++k) site_on[order[k]] = true;
+                EXPECT_EQ(Search(c, site_on, bonds).axes != 0, n == first) << "L=" << side << " n=" << n;
+            }
+        }
     }
 }
 
