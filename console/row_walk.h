@@ -7,14 +7,7 @@
 #include <cstdint>
 
 #include "console/row_masks.h"
-
-// The walk is a chain of fills, each waiting on the last: a call in the chain costs as much as
-// the fill itself, so the fills are inlined wherever the compiler allows it.
-#if defined(__GNUC__) || defined(__clang__)
-#define VRTINELA_ALWAYS_INLINE [[gnu::always_inline]] inline
-#else
-#define VRTINELA_ALWAYS_INLINE inline
-#endif
+#include "console/run_fill.h"
 
 namespace vrtinela {
 namespace {
@@ -23,10 +16,9 @@ namespace {
 //
 // Adding the seeds to the row carries each one through its run and leaves a marker in the
 // square just right of the run's end. Inside a word, a piece [a, b] with a marker is then
-// filled from its marker leftwards by the `Pieces` policy: Fill(open, markers, topFilled),
-// where `markers` holds bit b + 1 of every seeded piece that ends below bit 63 and `topFilled`
-// tells whether the piece that ends in bit 63 (if any) is filled. That piece is filled when
-// the carry leaves the word, or when its run goes on into the word above and has a seed there.
+// filled from its marker leftwards by the `Pieces` policy of run_fill.h. The piece that ends in
+// bit 63 is filled when the carry leaves the word, or when its run goes on into the word above
+// and has a seed there.
 // Both ways across the word edges are worked out from the seeds alone, side by side: only a
 // full word passes a carry on, so neither chain waits for the words' sums.
 template <typename Pieces>
@@ -58,22 +50,6 @@ VRTINELA_ALWAYS_INLINE RowMask FillTouchedRuns(const RowMask& open, const RowMas
     }
     return filled;
 }
-
-// The portable policy: the marked squares are smeared leftwards through the open squares in
-// doubling steps; after the step of width w a square is filled when a marked square lies at most
-// 2w - 1 places to its right with open squares all the way.
-struct ShiftPieces {
-    VRTINELA_ALWAYS_INLINE static std::uint64_t Fill(std::uint64_t open, std::uint64_t markers,
-                                                     std::uint64_t topFilled) {
-        std::uint64_t filled = ((markers >> 1) | (topFilled << 63)) & open;
-        std::uint64_t path = open;
-        for (int width = 1; width < 64; width *= 2) {
-            filled |= (filled >> width) & path;
-            path &= path >> width;
-        }
-        return filled;
-    }
-};
 
 VRTINELA_ALWAYS_INLINE bool IsEmpty(const RowMask& mask) {
     std::uint64_t any = 0;

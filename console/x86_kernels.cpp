@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "console/random_generator.h"
+#include "console/target_region.h"
 
 namespace vrtinela {
 
@@ -88,35 +89,13 @@ __attribute__((target("avx512f"))) void GenerateRowsAvx512(const std::uint32_t* 
 
 }  // namespace vrtinela
 
-// Everything from here to the closing pragma is compiled for BMI2, the shared walk included.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("bmi,bmi2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("bmi,bmi2")
-#endif
+// Everything from here to the end of the region is compiled for BMI2, the shared walk included.
+VRTINELA_BEGIN_TARGET("bmi,bmi2")
 
+#include "console/deposit_pieces.h"
 #include "console/row_walk.h"
 
 namespace vrtinela {
-
-namespace {
-
-// Pieces pair up in order with the places of their markers: the square right of a piece's end,
-// or bit 63 standing in for the square past the word. pext numbers the marked pieces, pdep puts
-// those numbers on the pieces' left ends, and each marked piece [a, b] is 2^(b + 1) - 2^a, summed
-// without carries between pieces (the piece ending in bit 63 contributes -2^a, modulo 2^64).
-struct DepositPieces {
-    VRTINELA_ALWAYS_INLINE static std::uint64_t Fill(std::uint64_t open, std::uint64_t markers,
-                                                     std::uint64_t topFilled) {
-        const std::uint64_t leftEnds = open & ~(open << 1);
-        const std::uint64_t markerPlaces = (~open & (open << 1)) | (open & (std::uint64_t{1} << 63));
-        const std::uint64_t marked = _pext_u64(markers | (topFilled << 63), markerPlaces);
-        return markers - _pdep_u64(marked, leftEnds);
-    }
-};
-
-}  // namespace
 
 bool WalkRowsBmi2(const RowMask* open, int rows) { return WalkRows<DepositPieces>(open, rows); }
 
@@ -126,10 +105,6 @@ RowMask FillTouchedRunsBmi2(const RowMask& open, const RowMask& seeds) {
 
 }  // namespace vrtinela
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+VRTINELA_END_TARGET
 
 #endif

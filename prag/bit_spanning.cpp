@@ -1,192 +1,138 @@
 // bit_spanning.cpp
-// A flood spreads row by row: the occupied runs of a row that hold seeds are filled (doubling shifts
-// inside a word, then across word edges), and what is new seeds the rows above and below. Only new
-// squares seed, so a flood costs in proportion to what it adds.
+// The masks and order of one side, the choice of kernel on the processor, and the portable kernel: the
+// runs filled by doubling shifts, the generator's draws a block of independent states at a time.
 #include "prag/bit_spanning.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numeric>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
+
+#include "console/kernel_choice.h"
+#include "prag/bit_sweep.h"
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace prag {
 namespace {
 
-// The occupied runs of a word that hold a seed: down to each run's first bit by doubling shifts,
-// then up in one step, since adding a run's first bit carries through the whole run.
-std::uint64_t FillWord(std::uint64_t occupied, std::uint64_t seeds) {
-    std::uint64_t filled = seeds & occupied;
-    std::uint64_t path = occupied;
-    for (int width = 1; width < 64; width *= 2) {
-        filled |= (filled >> width) & path;
-        path &= path >> width;
+// Each state steps a whole block at once: kDrawBlock independent chains, where one chain of draws
+// would wait a multiplication for every draw.
+class PortableDraws {
+public:
+    PortableDraws(std::uint64_t state, std::uint64_t increment) : block_(state, increment) {}
+    void Next(std::uint32_t* outputs) {
+        for (unsigned k = 0; k < kDrawBlock; ++k) {
+            outputs[k] = PcgOutput(block_.states[k]);
+            block_.states[k] = block_.states[k] * block_.block_multiplier + block_.block_increment;
+        }
     }
-    const std::uint64_t firsts = filled & ~(occupied << 1);
-    return filled | (((occupied + firsts) ^ occupied) & occupied);
-}
 
-constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;
+private:
+    BlockStates block_;
+};
+
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+
+// The order on 2 MiB pages when it fills at least two: at large L each draw reaches a random entry,
+// and small pages would cost a miss in the address cache on top of the miss in the data cache.
+std::uint32_t* AllocateOrder(std::size_t entries) {
+    const std::size_t bytes = entries * sizeof(std::uint32_t);
+    if (bytes < 2 * kLargePage) return static_cast<std::uint32_t*>(std::malloc(bytes));
+    const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void* order = std::aligned_alloc(kLargePage, rounded);
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (order != nullptr) madvise(order, rounded, MADV_HUGEPAGE);  // only advice: small pages work too
+#endif
+    return static_cast<std::uint32_t*>(order);
+}
 
 }  // namespace
 
-BitSpanning::BitSpanning(int side)
-    : side_(static_cast<std::uint32_t>(side)), words_((static_cast<std::uint32_t>(side) + 63) / 64) {
-    if (side < 2 || side > 8192) throw std::invalid_argument("lattice side out of range");
-    const std::size_t masks = std::size_t{side_} * words_;
-    occupied_.resize(masks);
-    top_.rows.resize(masks);
-    left_.rows.resize(masks);
-    top_.from_top = true;
-    order_.resize(std::size_t{side_} * side_);
+void BitMasks::FreeOrder::operator()(std::uint32_t* order) const { std::free(order); }
+
+BitMasks::BitMasks(int side_) : side(static_cast<std::uint32_t>(side_)), words((static_cast<std::uint32_t>(side_) + 63) / 64) {
+    if (side_ < 2 || side_ > 8192) throw std::invalid_argument("lattice side out of range");
+    const std::size_t masks = std::size_t{side} * words;
+    occupied.resize(masks);
+    top.rows.resize(masks);
+    left.rows.resize(masks);
+    top.from_top = true;
+    order.reset(AllocateOrder(std::size_t{side} * side));
+    if (!order) throw std::bad_alloc();
 }
 
-bool BitSpanning::Touches(const Reach& reach, std::uint32_t code) const {
-    const std::uint32_t x = X(code), y = Y(code);
-    if (reach.from_top ? y == 0 : x == 0) return true;
-    const auto reached = [&](std::uint32_t other) { return (reach.rows[Word(other)] & Bit(other)) != 0; };
-    return (x > 0 && reached(code - 1)) || (x + 1 < side_ && reached(code + 1)) || (y > 0 && reached(code - (1u << 13))) ||
-           (y + 1 < side_ && reached(code + (1u << 13)));
+std::vector<BitKernel> RunnableBitKernels(const vrtinela::ProcessorFeatures& features) {
+    std::vector<BitKernel> kernels{BitKernel::kPortable};
+    if (features.bmi2 && features.avx2) kernels.push_back(BitKernel::kAvx2);
+    if (features.bmi2 && features.avx512) kernels.push_back(BitKernel::kAvx512);
+    return kernels;
 }
 
-// Word by word: a popped seed word fills its runs, and what is new seeds the same word of the rows
-// above and below and, where a run reaches the word's edge, the next word of the row. So a flood
-// costs in proportion to the words it changes, whatever L is.
-void BitSpanning::Flood(Reach& reach) {
-    const std::uint32_t words = words_;
-    const std::uint64_t last_column = std::uint64_t{1} << ((side_ - 1) % 64);
-    while (!pending_.empty()) {
-        const PendingSeeds seeds = pending_.back();
-        pending_.pop_back();
-        const std::size_t at = std::size_t{seeds.row} * words + seeds.word;
-        const std::uint64_t filled = FillWord(occupied_[at], seeds.bits) & ~reach.rows[at];
-        if (filled == 0) continue;
-        reach.rows[at] |= filled;
-        if (reach.from_top ? seeds.row + 1 == side_ : seeds.word + 1 == words && (filled & last_column) != 0) reach.spans = true;
-        const auto seed = [&](std::uint32_t row, std::uint32_t word, std::uint64_t bits) {
-            const std::size_t there = std::size_t{row} * words + word;
-            bits &= occupied_[there] & ~reach.rows[there];
-            if (bits != 0) pending_.push_back({row, word, bits});
-        };
-        if (seeds.row > 0) seed(seeds.row - 1, seeds.word, filled);
-        if (seeds.row + 1 < side_) seed(seeds.row + 1, seeds.word, filled);
-        if ((filled & kTopBit) != 0 && seeds.word + 1 < words) seed(seeds.row, seeds.word + 1, 1u);
-        if ((filled & 1u) != 0 && seeds.word > 0) seed(seeds.row, seeds.word - 1, kTopBit);
-    }
+// Where pext and pdep run in microcode the portable fill is faster, and so is the portable kernel.
+BitKernel BestBitKernel(const vrtinela::ProcessorFeatures& features) {
+    return features.slowBitDeposit ? BitKernel::kPortable : RunnableBitKernels(features).back();
 }
 
-void BitSpanning::FloodFromScratch(Reach& reach) {
-    std::fill(reach.rows.begin(), reach.rows.end(), 0);
-    reach.spans = false;
-    if (reach.from_top) {
-        for (std::uint32_t word = 0; word < words_; ++word) {
-            if (occupied_[word] != 0) pending_.push_back({0, word, occupied_[word]});
-        }
-    } else {
-        for (std::uint32_t row = 0; row < side_; ++row) {
-            if ((occupied_[std::size_t{row} * words_] & 1u) != 0) pending_.push_back({row, 0, 1u});
-        }
-    }
-    Flood(reach);
+std::vector<BitKernel> RunnableBitKernels() { return RunnableBitKernels(vrtinela::DetectProcessorFeatures()); }
+
+BitKernel BestBitKernel() {
+    static const BitKernel best = BestBitKernel(vrtinela::DetectProcessorFeatures());
+    return best;
 }
 
-void BitSpanning::StartOrder() {
-    std::uint32_t* entry = order_.data();
-    for (std::uint32_t y = 0; y < side_; ++y) {
-        for (std::uint32_t x = 0; x < side_; ++x) *entry++ = y << 13 | x;
+const char* BitKernelName(BitKernel kernel) {
+    switch (kernel) {
+        case BitKernel::kAvx2: return "AVX2+BMI2";
+        case BitKernel::kAvx512: return "AVX-512+BMI2";
+        case BitKernel::kPortable: break;
     }
+    return "portable";
 }
 
-bool BitSpanning::RuleHolds(Spanning rule) const {
-    switch (rule) {
-        case Spanning::kTopBottom: return top_.spans;
-        case Spanning::kLeftRight: return left_.spans;
-        case Spanning::kEither: return top_.spans || left_.spans;
-        case Spanning::kBoth: return top_.spans && left_.spans;
-        default: return false;
-    }
-}
+BitSpanning::Calls PortableBitCalls() { return BitCallsOf<vrtinela::ShiftPieces, PortableDraws>(); }
 
-template <class Draw>
-std::uint32_t BitSpanning::Sweep(Draw draw, Spanning rule) {
-    if (rule != Spanning::kTopBottom && rule != Spanning::kLeftRight && rule != Spanning::kEither && rule != Spanning::kBoth) {
-        throw std::invalid_argument("the bit sweep knows the open rules only");
+BitSpanning::BitSpanning(int side, BitKernel kernel) : masks_(side) {
+    const std::vector<BitKernel> runnable = RunnableBitKernels();
+    if (std::find(runnable.begin(), runnable.end(), kernel) == runnable.end()) {
+        throw std::invalid_argument("this processor cannot run that kernel");
     }
-    const bool top = rule != Spanning::kLeftRight, left = rule != Spanning::kTopBottom;
-    const std::uint32_t count = side_ * side_;
-    // Start a little below where samples usually span: p_c less about two of the spread of the
-    // spanning points (0.51 L^-3/4), lower still for either, whose samples span first.
-    const double spread = (rule == Spanning::kEither ? 1.0 : 0.51) * std::pow(static_cast<double>(side_), -0.75);
-    std::uint32_t start = static_cast<std::uint32_t>(std::max(0.0, 0.5927 - spread) * count);
-    std::fill(occupied_.begin(), occupied_.end(), 0);
-    std::uint32_t drawn = 0;
-    for (; drawn < start; ++drawn) Occupy(draw(drawn));
-    const auto test = [&] {
-        if (top) FloodFromScratch(top_);
-        if (left) FloodFromScratch(left_);
-        return RuleHolds(rule);
-    };
-    // The first sites already span: step back (halving) until they do not; the order is kept.
-    while (start > 0 && test()) {
-        const std::uint32_t back = start / 2;
-        for (std::uint32_t k = back; k < start; ++k) Clear(order_[k]);
-        start = back;
+    switch (kernel) {
+#if VRTINELA_X86_KERNELS
+        case BitKernel::kAvx2: calls_ = Avx2BitCalls(); break;
+        case BitKernel::kAvx512: calls_ = Avx512BitCalls(); break;
+#endif
+        default: calls_ = PortableBitCalls(); break;
     }
-    if (start == 0) {
-        std::fill(top_.rows.begin(), top_.rows.end(), 0);
-        std::fill(left_.rows.begin(), left_.rows.end(), 0);
-        top_.spans = left_.spans = false;
-    }
-    for (std::uint32_t step = start; step < count; ++step) {
-        const std::uint32_t code = step < drawn ? order_[step] : draw(step);
-        drawn = std::max(drawn, step + 1);
-        Occupy(code);
-        const PendingSeeds seeds{Y(code), X(code) / 64, Bit(code)};
-        for (Reach* reach : {&top_, &left_}) {
-            if (!(reach == &top_ ? top : left) || reach->spans || !Touches(*reach, code)) continue;
-            pending_.push_back(seeds);
-            Flood(*reach);
-        }
-        if (RuleHolds(rule)) return step + 1;
-    }
-    return count;
 }
 
 std::uint32_t BitSpanning::SpanningNumber(SampleStream& stream, Spanning rule) {
-    StartOrder();
-    std::uint32_t* order = order_.data();
-    const std::uint32_t count = side_ * side_;
-    // Picks are drawn sixteen steps early (they depend on the stream alone, not on the order) and
-    // their entries fetched meanwhile: at large L the order is far bigger than the caches. The
-    // stream is read in the same order either way.
-    constexpr std::uint32_t kAhead = 16;
-    std::uint32_t picks[kAhead];
-    std::uint32_t next_draw = 0;
-    const auto draw_ahead = [&] {
-        if (next_draw < count) {
-            const std::uint32_t pick = next_draw + stream.Below(count - next_draw);
-            __builtin_prefetch(order + pick, 1);
-            picks[next_draw % kAhead] = pick;
-            ++next_draw;
-        }
-    };
-    for (std::uint32_t k = 0; k < kAhead; ++k) draw_ahead();
-    return Sweep(
-        [&](std::uint32_t step) {
-            const std::uint32_t pick = picks[step % kAhead];
-            draw_ahead();
-            std::swap(order[step], order[pick]);
-            return order[step];
-        },
-        rule);
+    return calls_.from_stream(masks_, stream, rule);
 }
 
 std::uint32_t BitSpanning::SpanningNumber(std::span<const std::uint32_t> order, Spanning rule) {
-    if (order.size() != order_.size()) throw std::invalid_argument("order must list every site once");
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (order[k] >= order_.size()) throw std::invalid_argument("order names a site beyond the lattice");
-        order_[k] = (order[k] / side_) << 13 | order[k] % side_;
+    const std::size_t count = std::size_t{masks_.side} * masks_.side;
+    if (order.size() != count) throw std::invalid_argument("order must list every site once");
+    for (std::size_t k = 0; k < count; ++k) {
+        if (order[k] >= count) throw std::invalid_argument("order names a site beyond the lattice");
+        masks_.order[k] = (order[k] / masks_.side) << 13 | order[k] % masks_.side;
     }
-    return Sweep([this](std::uint32_t step) { return order_[step]; }, rule);
+    return calls_.from_order(masks_, rule);
+}
+
+std::vector<std::uint64_t> BitSpanning::ReachFromTop(std::span<const std::uint64_t> occupied) {
+    if (occupied.size() != masks_.occupied.size()) throw std::invalid_argument("masks must hold L rows of words");
+    const std::uint64_t past_last_column = masks_.side % 64 == 0 ? 0 : ~std::uint64_t{0} << (masks_.side % 64);
+    for (std::size_t row = 0; row < masks_.side; ++row) {
+        if ((occupied[(row + 1) * masks_.words - 1] & past_last_column) != 0) {
+            throw std::invalid_argument("masks hold sites beyond the last column");
+        }
+    }
+    std::copy(occupied.begin(), occupied.end(), masks_.occupied.begin());
+    calls_.reach_from_top(masks_);
+    return masks_.top.rows;
 }
 
 }  // namespace prag

@@ -3,28 +3,35 @@
 // row bit masks (64 a word), the set reached from the top row (and from the left column) as masks
 // too. The first sites of the Fisher-Yates order, a little fewer than usually span, are tested at
 // once; then each further site floods the reached set only when it touches it. Same order, same
-// stream, so the same spanning number as the union-find, at a fraction of its memory (about 4.3
-// bytes a site, the order included). Limits: the four open rules; L from 2 to 8192.
+// stream, so the same spanning number as the union-find, in about 4.4 bytes a site, the order
+// included. Three kernels, picked on the processor: portable, and AVX2 or AVX-512 with BMI2 (the
+// generator's draws side by side, the runs filled by pext and pdep).
+// Limits: the four open rules; L from 2 to 8192.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
+#include "console/kernel_choice.h"
 #include "prag/model.h"
 #include "prag/sample_stream.h"
 
 namespace prag {
 
-class BitSpanning {
-public:
-    explicit BitSpanning(int side);
+enum class BitKernel { kPortable, kAvx2, kAvx512 };
 
-    std::uint32_t SpanningNumber(SampleStream& stream, Spanning rule);
-    // The same for a given order of sites y * L + x.
-    std::uint32_t SpanningNumber(std::span<const std::uint32_t> order, Spanning rule);
+// The kernels a processor with these features runs, the portable one first, and the fastest of them;
+// without an argument, those of this processor.
+std::vector<BitKernel> RunnableBitKernels(const vrtinela::ProcessorFeatures& features);
+BitKernel BestBitKernel(const vrtinela::ProcessorFeatures& features);
+std::vector<BitKernel> RunnableBitKernels();
+BitKernel BestBitKernel();
+const char* BitKernelName(BitKernel kernel);
 
-private:
+// What every kernel works on, for one side.
+struct BitMasks {
     // Reached from one side: the top row, or the left column.
     struct Reach {
         std::vector<std::uint64_t> rows;
@@ -37,29 +44,47 @@ private:
         std::uint32_t word;
         std::uint64_t bits;
     };
+    struct FreeOrder {
+        void operator()(std::uint32_t* order) const;
+    };
 
-    template <class Draw>
-    std::uint32_t Sweep(Draw draw, Spanning rule);
-    // Sites go by codes y << 13 | x, so that no step divides.
-    static std::uint32_t X(std::uint32_t code) { return code & 8191u; }
-    static std::uint32_t Y(std::uint32_t code) { return code >> 13; }
-    void Occupy(std::uint32_t code) { occupied_[Word(code)] |= Bit(code); }
-    void Clear(std::uint32_t code) { occupied_[Word(code)] &= ~Bit(code); }
-    std::size_t Word(std::uint32_t code) const { return std::size_t{Y(code)} * words_ + X(code) / 64; }
-    static std::uint64_t Bit(std::uint32_t code) { return std::uint64_t{1} << (X(code) % 64); }
-    bool Touches(const Reach& reach, std::uint32_t code) const;
-    // Adds to `reach` everything joined to the pending seeds (which lie on occupied sites).
-    void Flood(Reach& reach);
-    void FloodFromScratch(Reach& reach);
-    void StartOrder();  // every site's code in row order, where each sample's order starts
-    bool RuleHolds(Spanning rule) const;
+    explicit BitMasks(int side);
 
-    std::uint32_t side_;
-    std::uint32_t words_;  // a row's words
-    std::vector<std::uint64_t> occupied_;
-    Reach top_, left_;
-    std::vector<std::uint32_t> order_;
-    std::vector<PendingSeeds> pending_;
+    std::uint32_t side;
+    std::uint32_t words;  // a row's words
+    std::vector<std::uint64_t> occupied;
+    Reach top, left;
+    // Sites by codes y << 13 | x, so that no step divides; on large pages where the system has them,
+    // since at large L every draw reaches a random entry of it.
+    std::unique_ptr<std::uint32_t[], FreeOrder> order;
+    std::vector<PendingSeeds> pending;
 };
+
+class BitSpanning {
+public:
+    explicit BitSpanning(int side, BitKernel kernel = BestBitKernel());
+
+    std::uint32_t SpanningNumber(SampleStream& stream, Spanning rule);
+    // The same for a given order of sites y * L + x.
+    std::uint32_t SpanningNumber(std::span<const std::uint32_t> order, Spanning rule);
+    // The sites joined to the top row through occupied sites, for masks of L rows of (L + 63) / 64
+    // words, bit x % 64 of word x / 64 being column x.
+    std::vector<std::uint64_t> ReachFromTop(std::span<const std::uint64_t> occupied);
+
+    // One kernel's entry points (see bit_sweep.h).
+    struct Calls {
+        std::uint32_t (*from_stream)(BitMasks&, SampleStream&, Spanning);
+        std::uint32_t (*from_order)(BitMasks&, Spanning);  // the codes already in the order
+        void (*reach_from_top)(BitMasks&);
+    };
+
+private:
+    BitMasks masks_;
+    Calls calls_;
+};
+
+BitSpanning::Calls PortableBitCalls();
+BitSpanning::Calls Avx2BitCalls();    // only where RunnableBitKernels lists the kernel
+BitSpanning::Calls Avx512BitCalls();
 
 }  // namespace prag

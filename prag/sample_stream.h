@@ -31,8 +31,18 @@ public:
         return static_cast<std::uint32_t>(product >> 32);
     }
 
+    // The generator's state and increment, for sweeps that draw its outputs several at a time: the
+    // next output is that of this state, and each draw moves it to state * multiplier + increment.
+    std::uint64_t State() const { return engine_.State(); }
+    std::uint64_t Increment() const { return engine_.Increment(); }
+
 private:
-    pcg32 engine_;
+    struct Engine : pcg32 {
+        explicit Engine(const pcg32& engine) : pcg32(engine) {}
+        std::uint64_t State() const { return state_; }
+        std::uint64_t Increment() const { return increment(); }
+    };
+    Engine engine_;
 };
 
 }  // namespace prag

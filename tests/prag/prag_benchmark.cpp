@@ -93,12 +93,11 @@ void LatticeSample(benchmark::State& state, const LatticeCase& c, bool series, b
     SetNsPerSite(state, sites);
 }
 
-// The open square's site sweep: the bit masks (what prag runs) against the union-find, one sample,
-// top-bottom, at L = 64, 256, 1024 and 4096.
+// The open square's site sweep: each kernel of the bit masks (prag runs the fastest) against the
+// union-find, one sample, top-bottom, at L = 64, 256, 1024 and 4096.
 template <class Sweep>
-void OpenSquareSites(benchmark::State& state) {
+void OpenSquareSites(benchmark::State& state, Sweep& sweep) {
     const int side = static_cast<int>(state.range(0));
-    Sweep sweep(side);
     std::uint64_t sample = 0;
     for (auto _ : state) {
         prag::SampleStream stream(1, side, sample++);
@@ -106,11 +105,15 @@ void OpenSquareSites(benchmark::State& state) {
     }
     SetNsPerSite(state, static_cast<double>(side) * side);
 }
-struct UnionFind : prag::Lattice {
-    explicit UnionFind(int side) : prag::Lattice(prag::Model::kSite, side) {}
-};
-BENCHMARK(OpenSquareSites<prag::BitSpanning>)->Name("bit masks")->Arg(64)->Arg(256)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->Repetitions(3);
-BENCHMARK(OpenSquareSites<UnionFind>)->Name("union-find")->Arg(64)->Arg(256)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->Repetitions(3);
+void BitMasks(benchmark::State& state, prag::BitKernel kernel) {
+    prag::BitSpanning sweep(static_cast<int>(state.range(0)), kernel);
+    OpenSquareSites(state, sweep);
+}
+void UnionFind(benchmark::State& state) {
+    prag::Lattice sweep(prag::Model::kSite, static_cast<int>(state.range(0)));
+    OpenSquareSites(state, sweep);
+}
+constexpr int kOpenSides[] = {64, 256, 1024, 4096};
 
 // Keeps the best time per site of each benchmark for the closing lines.
 class SummaryReporter : public benchmark::ConsoleReporter {
@@ -147,6 +150,15 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond)->Repetitions(5);
     benchmark::RegisterBenchmark("square torus, strength", [&torus](benchmark::State& state) { LatticeSample(state, torus, true, true); })
         ->Unit(benchmark::kMicrosecond)->Repetitions(5);
+    for (const prag::BitKernel kernel : prag::RunnableBitKernels()) {
+        auto* bench = benchmark::RegisterBenchmark((std::string("bit masks ") + prag::BitKernelName(kernel)).c_str(),
+                                                   [kernel](benchmark::State& state) { BitMasks(state, kernel); });
+        for (const int side : kOpenSides) bench->Arg(side);
+        bench->Unit(benchmark::kMillisecond)->Repetitions(3);
+    }
+    auto* union_find = benchmark::RegisterBenchmark("union-find", UnionFind);
+    for (const int side : kOpenSides) union_find->Arg(side);
+    union_find->Unit(benchmark::kMillisecond)->Repetitions(3);
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -155,12 +167,15 @@ int main(int argc, char** argv) {
                 kSide, static_cast<unsigned long long>(kCurveSamples), reporter.with_curve_,
                 reporter.with_curve_ / kTargetNsPerSite, kTargetNsPerSite);
     for (const auto& [name, ns] : reporter.lattices_) std::printf("%s site, one sample: %.1f ns per site\n", name.c_str(), ns);
-    for (const int side : {64, 256, 1024, 4096}) {
-        char bits[32], union_find[32];
-        std::snprintf(bits, sizeof bits, "bit masks/%d", side);
-        std::snprintf(union_find, sizeof union_find, "union-find/%d", side);
-        std::printf("open square site L=%d, top-bottom: bit masks %.1f ns per site, union-find %.1f\n", side,
-                    reporter.lattices_[bits], reporter.lattices_[union_find]);
+    for (const int side : kOpenSides) {
+        char name[64];
+        std::snprintf(name, sizeof name, "union-find/%d", side);
+        std::printf("open square site L=%d, top-bottom, ns per site: union-find %.1f", side, reporter.lattices_[name]);
+        for (const prag::BitKernel kernel : prag::RunnableBitKernels()) {
+            std::snprintf(name, sizeof name, "bit masks %s/%d", prag::BitKernelName(kernel), side);
+            std::printf(", bit masks %s %.1f", prag::BitKernelName(kernel), reporter.lattices_[name]);
+        }
+        std::printf(" (%s runs here)\n", prag::BitKernelName(prag::BestBitKernel()));
     }
     // Today's open square is the union-find (OneSample); prag's own open square now runs the bit masks.
     const double open = reporter.one_sample_, torus_ns = reporter.lattices_["square torus"];

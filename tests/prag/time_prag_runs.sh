@@ -2,11 +2,12 @@
 # time_prag_runs.sh
 # prag's speed on this machine: samples per second at L = 256 with 1 and 2 threads, and the timed run
 # --sizes 64,128,256 --samples 20000 --seed 1 against its 30 s budget, its p_c estimate against
-# 0.5927460 (within 2e-4, and within 3 of its own errors). Then the research runs: the square torus
-# (200000 samples, 240 s, p_c within 3e-5 with an error of at most 3e-5 covering it), the four wrapping
-# probabilities of L = 128 at p_c against their exact values, every other lattice's threshold (60 s
-# each, within 1e-3 and 4 errors) and nu (within 0.1 of 4/3). Limits: wall-clock time on a shared
-# machine, so the CPU time and the load average are printed beside it.
+# 0.5927460 (within 2e-4, and within 3 of its own errors), and the open square's spanning sweep at
+# L = 256 and 4096 against 5 and 8 ns per site (and 8 bytes a site at 4096). Then the research runs:
+# the square torus (200000 samples, 240 s, p_c within 3e-5 with an error of at most 3e-5 covering it),
+# the four wrapping probabilities of L = 128 at p_c against their exact values, every other lattice's
+# threshold (60 s each, within 1e-3 and 4 errors) and nu (within 0.1 of 4/3). Limits: wall-clock time
+# on a shared machine, so the CPU time and the load average are printed beside it.
 set -euo pipefail
 
 binary="${1:-build/prag}"
@@ -63,6 +64,27 @@ print(f"{label}: {value:.7f} ± {error:.1e}, {off:.1e} from {known} ({off / erro
 sys.exit(0 if ok else 1)
 PY
 }
+
+# The open square's spanning sweep, one thread, whole process: ns per site against 5 at L = 256 and
+# 8 at L = 4096, and the peak memory of the larger against 8 bytes a site.
+while read -r side samples ns_target; do
+    /usr/bin/python3 - "$binary" "$side" "$samples" "$ns_target" <<'PY' || failed=1
+import resource, subprocess, sys, time
+binary, side, samples, target = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4])
+start = time.monotonic()
+subprocess.run([binary, "--sizes", str(side), "--samples", str(samples), "--threads", "1", "--seed", "1", "--quiet"],
+               stdout=subprocess.DEVNULL, check=True)
+ns = (time.monotonic() - start) * 1e9 / (side * side * samples)
+per_site = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024 / (side * side)
+ok = ns <= target and (side < 4096 or per_site <= 8)
+print(f"--sizes {side} --samples {samples} --threads 1: {ns:.2f} ns per site (target {target:.0f}), "
+      f"peak {per_site:.1f} bytes per site: {'PASS' if ok else 'FAIL'}")
+sys.exit(0 if ok else 1)
+PY
+done <<'RUNS'
+256 2000 5
+4096 24 8
+RUNS
 
 research() {  # label known tolerance errors budget estimate-name options...
     local label=$1 known=$2 tolerance=$3 errors=$4 budget=$5 name=$6
