@@ -53,8 +53,9 @@ std::uint32_t* AllocateOrder(std::size_t entries) {
 
 void BitMasks::FreeOrder::operator()(std::uint32_t* order) const { std::free(order); }
 
-BitMasks::BitMasks(int side_) : side(static_cast<std::uint32_t>(side_)), words((static_cast<std::uint32_t>(side_) + 63) / 64) {
-    if (side_ < 2 || side_ > 8192) throw std::invalid_argument("lattice side out of range");
+BitMasks::BitMasks(int lattice_side)
+    : side(static_cast<std::uint32_t>(lattice_side)), words((static_cast<std::uint32_t>(lattice_side) + 63) / 64) {
+    if (lattice_side < 2 || lattice_side > 8192) throw std::invalid_argument("lattice side out of range");
     const std::size_t masks = std::size_t{side} * words;
     occupied.resize(masks);
     top.rows.resize(masks);
@@ -108,7 +109,7 @@ BitSpanning::BitSpanning(int side, BitKernel kernel) : masks_(side) {
     }
 }
 
-std::uint32_t BitSpanning::SpanningNumber(SampleStream& stream, Spanning rule) {
+std::uint32_t BitSpanning::SpanningNumber(const SampleStream& stream, Spanning rule) {
     return calls_.from_stream(masks_, stream, rule);
 }
 

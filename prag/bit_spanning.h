@@ -64,7 +64,9 @@ class BitSpanning {
 public:
     explicit BitSpanning(int side, BitKernel kernel = BestBitKernel());
 
-    std::uint32_t SpanningNumber(SampleStream& stream, Spanning rule);
+    // Draws from the stream's state on (the stream itself is left as it was: a sample has a stream of
+    // its own).
+    std::uint32_t SpanningNumber(const SampleStream& stream, Spanning rule);
     // The same for a given order of sites y * L + x.
     std::uint32_t SpanningNumber(std::span<const std::uint32_t> order, Spanning rule);
     // The sites joined to the top row through occupied sites, for masks of L rows of (L + 63) / 64
@@ -73,7 +75,7 @@ public:
 
     // One kernel's entry points (see bit_sweep.h).
     struct Calls {
-        std::uint32_t (*from_stream)(BitMasks&, SampleStream&, Spanning);
+        std::uint32_t (*from_stream)(BitMasks&, const SampleStream&, Spanning);
         std::uint32_t (*from_order)(BitMasks&, Spanning);  // the codes already in the order
         void (*reach_from_top)(BitMasks&);
     };

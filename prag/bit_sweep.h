@@ -84,7 +84,7 @@ public:
     explicit BitSweep(BitMasks& masks) : m_(masks) {}
 
     template <class Draws>
-    std::uint32_t FromStream(SampleStream& stream, Spanning rule) {
+    std::uint32_t FromStream(const SampleStream& stream, Spanning rule) {
         StartOrder();
         std::uint32_t* order = m_.order.get();
         const std::uint32_t count = m_.side * m_.side;
@@ -250,7 +250,7 @@ private:
 template <class Pieces, class Draws>
 BitSpanning::Calls BitCallsOf() {
     return {
-        [](BitMasks& masks, SampleStream& stream, Spanning rule) {
+        [](BitMasks& masks, const SampleStream& stream, Spanning rule) {
             return BitSweep<Pieces>(masks).template FromStream<Draws>(stream, rule);
         },
         [](BitMasks& masks, Spanning rule) { return BitSweep<Pieces>(masks).FromOrder(rule); },
