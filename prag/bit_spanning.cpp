@@ -67,6 +67,7 @@ BitMasks::BitMasks(int lattice_side)
 
 std::vector<BitKernel> RunnableBitKernels(const vrtinela::ProcessorFeatures& features) {
     std::vector<BitKernel> kernels{BitKernel::kPortable};
+    if (!VRTINELA_X86_KERNELS) return kernels;  // built without the others
     if (features.bmi2 && features.avx2) kernels.push_back(BitKernel::kAvx2);
     if (features.bmi2 && features.avx512) kernels.push_back(BitKernel::kAvx512);
     return kernels;

@@ -36,6 +36,7 @@ TEST(BitSpanning, EveryKernelGivesTheUnionFindsSpanningNumberOnEverySample) {
 }
 
 TEST(BitSpanning, KernelsNeedTheirInstructionsAndSkipAMicrocodedBitDeposit) {
+    if (!VRTINELA_X86_KERNELS) GTEST_SKIP() << "built with the portable kernel alone";
     using prag::BitKernel;
     struct Case {
         bool avx2, avx512, bmi2, slow_bit_deposit;
