@@ -4,6 +4,7 @@
 #include "prag/bit_spanning.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -63,6 +64,11 @@ BitMasks::BitMasks(int lattice_side)
     top.from_top = true;
     order.reset(AllocateOrder(std::size_t{side} * side));
     if (!order) throw std::bad_alloc();
+    // A little below where samples usually span: p_c less about two of the spread of the spanning
+    // points (0.51 L^-3/4), lower still for either, whose samples span first.
+    const double spread = std::pow(static_cast<double>(side), -0.75), sites = static_cast<double>(side) * side;
+    first_test_either = static_cast<std::uint32_t>(std::max(0.0, 0.5927 - spread) * sites);
+    first_test = static_cast<std::uint32_t>(std::max(0.0, 0.5927 - 0.51 * spread) * sites);
 }
 
 std::vector<BitKernel> RunnableBitKernels(const vrtinela::ProcessorFeatures& features) {

@@ -58,6 +58,8 @@ struct BitMasks {
     // since at large L every draw reaches a random entry of it.
     std::unique_ptr<std::uint32_t[], FreeOrder> order;
     std::vector<PendingSeeds> pending;
+    // How many sites the first test holds: for either, and for the other rules.
+    std::uint32_t first_test_either, first_test;
 };
 
 class BitSpanning {

@@ -10,7 +10,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 
@@ -30,18 +29,30 @@ inline std::uint32_t PcgOutput(std::uint64_t state) {
     return (shifted >> rotation) | (shifted << ((32 - rotation) & 31));
 }
 
+// k draws move a state s to multiplier[k] s + sum[k] increment (modulo 2^64), for k up to a block.
+struct DrawJumps {
+    std::uint64_t multiplier[kDrawBlock + 1];
+    std::uint64_t sum[kDrawBlock + 1];
+};
+constexpr DrawJumps MakeDrawJumps() {
+    DrawJumps jumps{};
+    jumps.multiplier[0] = 1;
+    jumps.sum[0] = 0;
+    for (unsigned k = 0; k < kDrawBlock; ++k) {
+        jumps.multiplier[k + 1] = jumps.multiplier[k] * kPcgMultiplier;
+        jumps.sum[k + 1] = jumps.sum[k] * kPcgMultiplier + 1;
+    }
+    return jumps;
+}
+constexpr DrawJumps kDrawJumps = MakeDrawJumps();
+
 // The states of the next kDrawBlock draws, each of which moves on by a whole block per block: the
-// outputs of a block do not wait on each other, so they come several at a time.
+// outputs of a block do not wait on each other, so they come several at a time. The states start
+// from the jumps too, so that a sample of a few sites does not wait for a chain of 64 steps.
 struct BlockStates {
-    BlockStates(std::uint64_t state, std::uint64_t increment) {
-        block_multiplier = 1;
-        block_increment = 0;
-        for (unsigned k = 0; k < kDrawBlock; ++k) {
-            states[k] = state;
-            state = state * kPcgMultiplier + increment;
-            block_multiplier *= kPcgMultiplier;
-            block_increment = block_increment * kPcgMultiplier + increment;
-        }
+    BlockStates(std::uint64_t state, std::uint64_t increment)
+        : block_multiplier(kDrawJumps.multiplier[kDrawBlock]), block_increment(kDrawJumps.sum[kDrawBlock] * increment) {
+        for (unsigned k = 0; k < kDrawBlock; ++k) states[k] = kDrawJumps.multiplier[k] * state + kDrawJumps.sum[k] * increment;
     }
     alignas(64) std::uint64_t states[kDrawBlock];
     std::uint64_t block_multiplier, block_increment;
@@ -205,10 +216,7 @@ private:
         }
         const bool top = rule != Spanning::kLeftRight, left = rule != Spanning::kTopBottom;
         const std::uint32_t count = m_.side * m_.side;
-        // Start a little below where samples usually span: p_c less about two of the spread of the
-        // spanning points (0.51 L^-3/4), lower still for either, whose samples span first.
-        const double spread = (rule == Spanning::kEither ? 1.0 : 0.51) * std::pow(static_cast<double>(m_.side), -0.75);
-        std::uint32_t start = static_cast<std::uint32_t>(std::max(0.0, 0.5927 - spread) * count);
+        std::uint32_t start = rule == Spanning::kEither ? m_.first_test_either : m_.first_test;
         std::fill(m_.occupied.begin(), m_.occupied.end(), 0);
         std::uint32_t drawn = 0;
         for (; drawn < start; ++drawn) Occupy(draw(drawn));
