@@ -4,7 +4,9 @@
 // span; and its flood against a literal breadth-first fill on random masks.
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <queue>
+#include <stdexcept>
 #include <random>
 
 #include "prag/bit_spanning.h"
@@ -55,6 +57,27 @@ TEST(BitSpanning, KernelsNeedTheirInstructionsAndSkipAMicrocodedBitDeposit) {
         EXPECT_EQ(prag::RunnableBitKernels(features), c.runnable) << c.avx2 << c.avx512 << c.bmi2 << c.slow_bit_deposit;
         EXPECT_EQ(prag::BestBitKernel(features), c.best) << c.avx2 << c.avx512 << c.bmi2 << c.slow_bit_deposit;
     }
+}
+
+// What the sweep cannot take is refused before anything is written, so that no entry of an order or
+// a mask reaches past the masks.
+TEST(BitSpanning, RefusesSidesOrdersMasksAndRulesItCannotSweep) {
+    EXPECT_THROW(prag::BitSpanning(1), std::invalid_argument);
+    EXPECT_THROW(prag::BitSpanning(8193), std::invalid_argument);
+    prag::BitSpanning bits(65);
+    std::vector<std::uint32_t> order(65 * 65);
+    std::iota(order.begin(), order.end(), 0u);
+    const std::vector<std::uint32_t> short_order(order.begin(), order.end() - 1);
+    EXPECT_THROW(bits.SpanningNumber(short_order, Spanning::kTopBottom), std::invalid_argument);
+    order[7] = 65 * 65;
+    EXPECT_THROW(bits.SpanningNumber(order, Spanning::kTopBottom), std::invalid_argument);
+    order[7] = 7;
+    EXPECT_THROW(bits.SpanningNumber(order, Spanning::kHorizontal), std::invalid_argument);
+    EXPECT_EQ(bits.SpanningNumber(order, Spanning::kTopBottom), 64u * 65 + 1);  // row order: the last row's first site
+    std::vector<std::uint64_t> masks(65 * 2);
+    masks[3] = std::uint64_t{1} << 1;  // row 1, column 65: past the last column
+    EXPECT_THROW(bits.ReachFromTop(masks), std::invalid_argument);
+    EXPECT_THROW(bits.ReachFromTop(std::vector<std::uint64_t>(65)), std::invalid_argument);
 }
 
 // The occupied sites joined to the top row, one site at a time.
