@@ -73,12 +73,11 @@ class Page:
         self.console += [entry["message"] for entry in self.driver.get_log("browser")]
         return self.console
 
-    def press(self, name):  # down, up, then longer than the longest key-repeat delay
+    def press(self, name):  # a tap, as on the desktop, then longer than the longest key-repeat delay
         code, dom_code, key = KEYS[name]
         for kind in ("keyDown", "keyUp"):
             self.cdp("Input.dispatchKeyEvent", type=kind, windowsVirtualKeyCode=code, code=dom_code, key=key)
-            time.sleep(0.05)
-        time.sleep(0.45)
+        time.sleep(0.5)
 
     def mouse(self, kind, x, y):
         self.cdp("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
