@@ -27,7 +27,7 @@ public:
     void Next(std::uint32_t* outputs) {
         for (unsigned k = 0; k < kDrawBlock; ++k) {
             outputs[k] = PcgOutput(block_.states[k]);
-            block_.states[k] = block_.states[k] * block_.block_multiplier + block_.block_increment;
+            block_.states[k] = block_.states[k] * BlockStates::kBlockMultiplier + block_.block_increment;
         }
     }
 
@@ -84,12 +84,17 @@ BitKernel BestBitKernel(const vrtinela::ProcessorFeatures& features) {
     return features.slowBitDeposit ? BitKernel::kPortable : RunnableBitKernels(features).back();
 }
 
-std::vector<BitKernel> RunnableBitKernels() { return RunnableBitKernels(vrtinela::DetectProcessorFeatures()); }
-
-BitKernel BestBitKernel() {
-    static const BitKernel best = BestBitKernel(vrtinela::DetectProcessorFeatures());
-    return best;
+namespace {
+// CPUID once: every sampler of every size asks.
+const vrtinela::ProcessorFeatures& ThisProcessor() {
+    static const vrtinela::ProcessorFeatures features = vrtinela::DetectProcessorFeatures();
+    return features;
 }
+}  // namespace
+
+std::vector<BitKernel> RunnableBitKernels() { return RunnableBitKernels(ThisProcessor()); }
+
+BitKernel BestBitKernel() { return BestBitKernel(ThisProcessor()); }
 
 const char* BitKernelName(BitKernel kernel) {
     switch (kernel) {
@@ -99,8 +104,6 @@ const char* BitKernelName(BitKernel kernel) {
     }
     return "portable";
 }
-
-BitSpanning::Calls PortableBitCalls() { return BitCallsOf<vrtinela::ShiftPieces, PortableDraws>(); }
 
 BitSpanning::BitSpanning(int side, BitKernel kernel) : masks_(side) {
     const std::vector<BitKernel> runnable = RunnableBitKernels();
@@ -112,7 +115,7 @@ BitSpanning::BitSpanning(int side, BitKernel kernel) : masks_(side) {
         case BitKernel::kAvx2: calls_ = Avx2BitCalls(); break;
         case BitKernel::kAvx512: calls_ = Avx512BitCalls(); break;
 #endif
-        default: calls_ = PortableBitCalls(); break;
+        default: calls_ = BitCallsOf<vrtinela::ShiftPieces, PortableDraws>(); break;
     }
 }
 

@@ -87,7 +87,6 @@ private:
     Calls calls_;
 };
 
-BitSpanning::Calls PortableBitCalls();
 BitSpanning::Calls Avx2BitCalls();    // only where RunnableBitKernels lists the kernel
 BitSpanning::Calls Avx512BitCalls();
 

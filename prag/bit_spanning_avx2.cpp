@@ -30,8 +30,8 @@ class Avx2Draws {
 public:
     Avx2Draws(std::uint64_t state, std::uint64_t increment) : block_(state, increment) {}
     void Next(std::uint32_t* outputs) {
-        const __m256i multiplier_low = _mm256_set1_epi64x(static_cast<long long>(block_.block_multiplier & 0xFFFFFFFFu));
-        const __m256i multiplier_high = _mm256_set1_epi64x(static_cast<long long>(block_.block_multiplier >> 32));
+        const __m256i multiplier_low = _mm256_set1_epi64x(static_cast<long long>(BlockStates::kBlockMultiplier & 0xFFFFFFFFu));
+        const __m256i multiplier_high = _mm256_set1_epi64x(static_cast<long long>(BlockStates::kBlockMultiplier >> 32));
         const __m256i increment = _mm256_set1_epi64x(static_cast<long long>(block_.block_increment));
         const __m256i thirty_two = _mm256_set1_epi32(32);
         const __m256i even_lanes = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);

@@ -29,8 +29,8 @@ class Avx512Draws {
 public:
     Avx512Draws(std::uint64_t state, std::uint64_t increment) : block_(state, increment) {}
     void Next(std::uint32_t* outputs) {
-        const __m512i multiplier_low = _mm512_set1_epi64(static_cast<long long>(block_.block_multiplier & 0xFFFFFFFFu));
-        const __m512i multiplier_high = _mm512_set1_epi64(static_cast<long long>(block_.block_multiplier >> 32));
+        const __m512i multiplier_low = _mm512_set1_epi64(static_cast<long long>(BlockStates::kBlockMultiplier & 0xFFFFFFFFu));
+        const __m512i multiplier_high = _mm512_set1_epi64(static_cast<long long>(BlockStates::kBlockMultiplier >> 32));
         const __m512i increment = _mm512_set1_epi64(static_cast<long long>(block_.block_increment));
         for (unsigned k = 0; k < kDrawBlock / 8; ++k) {
             const __m512i state = _mm512_load_si512(block_.states + 8 * k);

@@ -51,11 +51,12 @@ constexpr DrawJumps kDrawJumps = MakeDrawJumps();
 // from the jumps too, so that a sample of a few sites does not wait for a chain of 64 steps.
 struct BlockStates {
     BlockStates(std::uint64_t state, std::uint64_t increment)
-        : block_multiplier(kDrawJumps.multiplier[kDrawBlock]), block_increment(kDrawJumps.sum[kDrawBlock] * increment) {
+        : block_increment(kDrawJumps.sum[kDrawBlock] * increment) {
         for (unsigned k = 0; k < kDrawBlock; ++k) states[k] = kDrawJumps.multiplier[k] * state + kDrawJumps.sum[k] * increment;
     }
     alignas(64) std::uint64_t states[kDrawBlock];
-    std::uint64_t block_multiplier, block_increment;
+    static constexpr std::uint64_t kBlockMultiplier = kDrawJumps.multiplier[kDrawBlock];
+    std::uint64_t block_increment;
 };
 
 // Uniform picks below a bound from a sample's draws, exactly as SampleStream::Below makes them.
@@ -64,16 +65,7 @@ class Picks {
 public:
     explicit Picks(const SampleStream& stream) : draws_(stream.State(), stream.Increment()) {}
     std::uint32_t Below(std::uint32_t bound) {
-        std::uint64_t product = std::uint64_t{Next()} * bound;
-        auto low = static_cast<std::uint32_t>(product);
-        if (low < bound) {
-            const std::uint32_t threshold = (0u - bound) % bound;
-            while (low < threshold) {
-                product = std::uint64_t{Next()} * bound;
-                low = static_cast<std::uint32_t>(product);
-            }
-        }
-        return static_cast<std::uint32_t>(product >> 32);
+        return UniformBelow(bound, [this] { return Next(); });
     }
 
 private:

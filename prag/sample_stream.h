@@ -12,23 +12,30 @@ namespace prag {
 // SplitMix64's finaliser: neighbouring inputs (seed 1 and 2, sample 7 and 8) give unrelated outputs.
 std::uint64_t MixBits(std::uint64_t value);
 
+// Uniform in [0, bound) for bound >= 1, from 32-bit draws of `next`. Lemire's multiply-and-reject:
+// the division only runs on the rare draws that land in the biased strip, so the usual draw costs
+// one multiplication.
+template <class Next>
+std::uint32_t UniformBelow(std::uint32_t bound, Next next) {
+    std::uint64_t product = std::uint64_t{next()} * bound;
+    auto low = static_cast<std::uint32_t>(product);
+    if (low < bound) {
+        const std::uint32_t threshold = (0u - bound) % bound;
+        while (low < threshold) {
+            product = std::uint64_t{next()} * bound;
+            low = static_cast<std::uint32_t>(product);
+        }
+    }
+    return static_cast<std::uint32_t>(product >> 32);
+}
+
 class SampleStream {
 public:
     SampleStream(std::uint64_t seed, int side, std::uint64_t sample);
 
-    // Uniform in [0, bound) for bound >= 1. Lemire's multiply-and-reject: the division only runs on the
-    // rare draws that land in the biased strip, so the usual draw costs one multiplication.
+    // Uniform in [0, bound) for bound >= 1.
     std::uint32_t Below(std::uint32_t bound) {
-        std::uint64_t product = static_cast<std::uint64_t>(engine_()) * bound;
-        auto low = static_cast<std::uint32_t>(product);
-        if (low < bound) {
-            const std::uint32_t threshold = (0u - bound) % bound;
-            while (low < threshold) {
-                product = static_cast<std::uint64_t>(engine_()) * bound;
-                low = static_cast<std::uint32_t>(product);
-            }
-        }
-        return static_cast<std::uint32_t>(product >> 32);
+        return UniformBelow(bound, [this] { return engine_(); });
     }
 
     // The generator's state and increment, for sweeps that draw its outputs several at a time: the
